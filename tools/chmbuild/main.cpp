@@ -1,0 +1,196 @@
+// Compiles one help book into a CHM file that the help viewer reads:
+//   chmbuild <project.hhp> <common folder> <staging folder> <output.chm>
+// It stages the book's files and the shared ones, renders each SVG drawing to PNG, checks that
+// every file the project lists exists with that exact name and that the default topic is one of
+// them, runs chmcmd, corrects the two header values chmcmd writes differently from what the
+// decoder expects, reads the result back through the decoder and only then replaces the output.
+#include "chmarchive.h"
+
+#include <mspack.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+struct Project {
+    QString compiledFile;
+    QString defaultTopic;
+    QString contentsFile;
+    QString title;
+    QStringList files;
+};
+
+[[noreturn]] void fail(const QString& message) {
+    std::fprintf(stderr, "chmbuild: %s\n", qPrintable(message));
+    std::exit(1);
+}
+
+Project readProject(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        fail("cannot read " + path);
+    }
+    Project project;
+    QString section;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(';')) {
+            continue;
+        }
+        if (line.startsWith('[')) {
+            section = line;
+            continue;
+        }
+        if (section == "[FILES]") {
+            project.files << line;
+            continue;
+        }
+        const QString key = line.section('=', 0, 0).trimmed();
+        const QString value = line.section('=', 1).trimmed();
+        if (key == "Compiled file") {
+            project.compiledFile = value;
+        } else if (key == "Default topic") {
+            project.defaultTopic = value;
+        } else if (key == "Contents file") {
+            project.contentsFile = value;
+        } else if (key == "Title") {
+            project.title = value;
+        }
+    }
+    return project;
+}
+
+void copyInto(const QString& from, const QString& stage) {
+    const QString to = stage + '/' + QFileInfo(from).fileName();
+    QFile::remove(to);
+    if (!QFile::copy(from, to)) {
+        fail("cannot copy " + from + " to " + stage);
+    }
+}
+
+void renderSvg(const QString& svgPath, const QString& stage) {
+    QSvgRenderer renderer(svgPath);
+    if (!renderer.isValid()) {
+        fail("not a valid SVG drawing: " + svgPath);
+    }
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    const QString pngPath = stage + '/' + QFileInfo(svgPath).completeBaseName() + ".png";
+    if (!image.save(pngPath, "PNG")) {
+        fail("cannot write " + pngPath);
+    }
+}
+
+void stageBook(const QString& bookDir, const QString& commonDir, const QString& stage) {
+    QDir().mkpath(stage);
+    for (const QString& dir : {commonDir, bookDir}) {
+        for (const QFileInfo& info : QDir(dir).entryInfoList(QDir::Files)) {
+            if (info.suffix() == "svg") {
+                renderSvg(info.filePath(), stage);
+            } else {
+                copyInto(info.filePath(), stage);
+            }
+        }
+    }
+}
+
+void checkProject(const Project& project, const QString& stage) {
+    if (project.compiledFile.isEmpty() || project.defaultTopic.isEmpty() || project.title.isEmpty()) {
+        fail("the project needs a compiled file, a default topic and a title");
+    }
+    const QStringList present = QDir(stage).entryList(QDir::Files);
+    for (const QString& name : project.files) {
+        if (!present.contains(name)) {  // exact case: the archive keeps names as written
+            fail("listed file missing: " + name);
+        }
+    }
+    if (!project.files.contains(project.defaultTopic)) {
+        fail("default topic is not a listed file: " + project.defaultTopic);
+    }
+    if (!project.contentsFile.isEmpty() && !present.contains(project.contentsFile)) {
+        fail("contents file missing: " + project.contentsFile);
+    }
+}
+
+nimbara::Bytes compile(const QString& projectName, const Project& project, const QString& stage) {
+    QProcess chmcmd;
+    chmcmd.setWorkingDirectory(stage);
+    chmcmd.setProcessChannelMode(QProcess::MergedChannels);
+    chmcmd.start("chmcmd", {projectName});
+    if (!chmcmd.waitForFinished(120000) || chmcmd.exitStatus() != QProcess::NormalExit ||
+        chmcmd.exitCode() != 0) {
+        fail(QString("chmcmd failed (exit code %1): %2")
+                 .arg(chmcmd.exitCode())
+                 .arg(QString::fromLocal8Bit(chmcmd.readAll())));
+    }
+    QFile output(stage + '/' + project.compiledFile);
+    if (!output.open(QIODevice::ReadOnly) || output.size() == 0) {
+        fail("chmcmd wrote no archive: " + output.fileName());
+    }
+    const QByteArray data = output.readAll();
+    return nimbara::Bytes(data.begin(), data.end());
+}
+
+void verify(const nimbara::Bytes& bytes, const Project& project) {
+    const nimbara::ChmDecoderEntry entry{mspack_create_chm_decompressor,
+                                         mspack_destroy_chm_decompressor};
+    std::string error;
+    const auto archive = nimbara::ChmArchive::open(bytes, entry, error);
+    if (!archive) {
+        fail(QString::fromStdString("the decoder refuses the archive: " + error));
+    }
+    for (const QString& name : project.files) {
+        if (archive->storedName("/" + name.toStdString()) != "/" + name.toStdString()) {
+            fail("the archive lacks " + name);
+        }
+    }
+    if (archive->systemInfo().defaultTopic != project.defaultTopic.toStdString()) {
+        fail("the archive's default topic differs from the project's");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 5) {
+        fail("usage: chmbuild <project.hhp> <common folder> <staging folder> <output.chm>");
+    }
+    const QFileInfo projectFile(args[1]);
+    const QString stage = args[3];
+    QDir(stage).removeRecursively();
+    stageBook(projectFile.absolutePath(), args[2], stage);
+    const Project project = readProject(projectFile.filePath());
+    checkProject(project, stage);
+    nimbara::Bytes bytes = compile(projectFile.fileName(), project, stage);
+    nimbara::correctChmHeaders(bytes);
+    verify(bytes, project);
+
+    QSaveFile out(args[4]);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !out.commit()) {
+        fail("cannot write " + args[4]);
+    }
+    return 0;
+}
