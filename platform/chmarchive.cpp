@@ -80,7 +80,8 @@ bool correctFirstListingChunk(Bytes& bytes) {
             return false;
         }
         const auto chunk = static_cast<std::size_t>(at);
-        if (hasTag(bytes, chunk, "PMGL") && readU32(bytes, chunk + kPreviousChunkField) == kNoChunk) {
+        if (hasTag(bytes, chunk, "PMGL") &&
+            readU32(bytes, chunk + kPreviousChunkField) == kNoChunk) {
             const std::uint32_t stored = readU32(bytes, header + kFirstListingField);
             if (stored == i || i > readU32(bytes, header + kLastListingField)) {
                 return false;
@@ -156,7 +157,8 @@ int memoryRead(mspack_file* handle, void* buffer, int bytes) {
     }
     const std::size_t size = file->source->size();
     const std::size_t count =
-        file->position >= size ? 0 : std::min(static_cast<std::size_t>(bytes), size - file->position);
+        file->position >= size ? 0
+                               : std::min(static_cast<std::size_t>(bytes), size - file->position);
     std::memcpy(buffer, file->source->data() + file->position, count);
     file->position += count;
     return static_cast<int>(count);
@@ -288,9 +290,9 @@ std::unique_ptr<ChmArchive> ChmArchive::open(Bytes bytes, const ChmDecoderEntry&
     impl->bytes = std::move(bytes);
     impl->entry = entry;
     impl->system.source = &impl->bytes;
-    impl->system.base = mspack_system{memoryOpen,  memoryClose, memoryRead,  memoryWrite,
-                                      memorySeek,  memoryTell,  memoryMessage, memoryAlloc,
-                                      memoryFree, memoryCopy,  nullptr};
+    impl->system.base =
+        mspack_system{memoryOpen,    memoryClose, memoryRead, memoryWrite, memorySeek, memoryTell,
+                      memoryMessage, memoryAlloc, memoryFree, memoryCopy,  nullptr};
     impl->decoder = entry.create(&impl->system.base);
     if (impl->decoder == nullptr) {
         error = "The CHM decoder could not be started.";

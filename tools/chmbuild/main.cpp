@@ -111,7 +111,8 @@ void stageBook(const QString& bookDir, const QString& commonDir, const QString& 
 }
 
 void checkProject(const Project& project, const QString& stage) {
-    if (project.compiledFile.isEmpty() || project.defaultTopic.isEmpty() || project.title.isEmpty()) {
+    if (project.compiledFile.isEmpty() || project.defaultTopic.isEmpty() ||
+        project.title.isEmpty()) {
         fail("the project needs a compiled file, a default topic and a title");
     }
     const QStringList present = QDir(stage).entryList(QDir::Files);

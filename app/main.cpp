@@ -1,0 +1,6 @@
+#include "tmyapp.h"
+
+int main(int argc, char** argv) {
+    nimbara::TMyApp app(argc, argv);
+    return app.Run();
+}

@@ -1,0 +1,32 @@
+#include "tmyapp.h"
+
+#include "commandsmenu.h"
+#include "stringtable.h"
+#include "tdecoratedframe.h"
+#include "tmywindow.h"
+#include "tstatusbar.h"
+
+#include <QIcon>
+
+namespace nimbara {
+
+std::unique_ptr<TDecoratedFrame> createMainFrame() {
+    auto* client = new TMyWindow();
+    auto frame = std::make_unique<TDecoratedFrame>(
+        "Nimbara", client, true, [](int id) { return loadString(id).value_or(QString()); });
+    frame->setWindowIcon(QIcon(":/icons/13.svg"));
+    auto* statusBar = new TStatusBar(frame.get());
+    QToolBar* controlBar = createControlBar(frame.get());
+    frame->Insert(statusBar, DecorationLocation::Bottom);
+    frame->Insert(controlBar, DecorationLocation::Top);
+    frame->AssignMenu(commandsMenu());
+    return frame;
+}
+
+TMyApp::TMyApp(int& argc, char** argv) : TApplication(argc, argv, "Nimbara") {}
+
+void TMyApp::InitMainWindow() {
+    SetMainWindow(createMainFrame());
+}
+
+}  // namespace nimbara

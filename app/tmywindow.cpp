@@ -1,0 +1,113 @@
+#include "tmywindow.h"
+
+#include "datapath.h"
+#include "infomenu.h"
+#include "messagebox.h"
+#include "resourceids.h"
+#include "tdecoratedframe.h"
+
+#include <QDialog>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace nimbara {
+
+TMyWindow::TMyWindow() : m_applicationDirectory(currentApplicationDirectory()) {
+    buildResponseTable();
+}
+
+TMyWindow::~TMyWindow() = default;
+
+void TMyWindow::buildResponseTable() {
+    m_responseTable.push_back({CM_EXIT, [this] { CmExit(); }});
+    for (const GameLaunch& row : gameLaunchTable()) {
+        if (row.create) {
+            m_responseTable.push_back({row.command, [this, &row] { launchGame(row); }});
+        }
+    }
+    for (const HelpFileCommand& row : helpFileCommands()) {
+        m_responseTable.push_back({row.command, [this, &row] { openHelpFile(row.file); }});
+    }
+}
+
+std::span<std::uint16_t> TMyWindow::transferBlock(TransferBlock block) {
+    switch (block) {
+        case TransferBlock::CloudEasy:
+            return m_cloudEasyBlock;
+        case TransferBlock::CloudNormal:
+            return m_cloudNormalBlock;
+        case TransferBlock::SeaState:
+            return m_seaStateBlock;
+        case TransferBlock::IceI:
+            return m_iceBlock;
+        case TransferBlock::IceII:
+            return m_ice2Block;
+    }
+    return {};
+}
+
+TDecoratedFrame* TMyWindow::frame() const {
+    return qobject_cast<TDecoratedFrame*>(window());
+}
+
+void TMyWindow::SetupWindow() {
+    if (TDecoratedFrame* decorated = frame()) {
+        insertCloudPopups(*decorated);
+    }
+}
+
+bool TMyWindow::CanClose() {
+    return messageBox(this, "Do you want to quit Nimbara", "Quit", MbIcon::Question,
+                      MbButtons::YesNo) != MbAnswer::No;
+}
+
+bool TMyWindow::EvCommand(int id) {
+    const auto found =
+        std::find_if(m_responseTable.begin(), m_responseTable.end(),
+                     [id](const ResponseEntry& entry) { return entry.command == id; });
+    if (found == m_responseTable.end()) {
+        return false;
+    }
+    found->handler();
+    return true;
+}
+
+bool TMyWindow::HasCommand(int id) const {
+    return std::any_of(m_responseTable.begin(), m_responseTable.end(),
+                       [id](const ResponseEntry& entry) { return entry.command == id; });
+}
+
+void TMyWindow::CmExit() {
+    window()->close();
+}
+
+void TMyWindow::launchGame(const GameLaunch& row) {
+    const std::unique_ptr<QDialog> dialog =
+        row.create(this, row.templateId, transferBlock(row.block), m_applicationDirectory,
+                   QString::fromLatin1(row.seriesCode));
+    dialog->exec();
+}
+
+void TMyWindow::openHelpFile(const char* relativePath) {
+    m_help.displayTopic(dataPath(m_applicationDirectory, QString::fromLatin1(relativePath)));
+}
+
+void TMyWindow::EvRButtonDown(const QPoint& point) {
+    TDecoratedFrame* decorated = frame();
+    QMenu* games = decorated ? decorated->popupAt(kGamesPopupPosition) : nullptr;
+    if (games != nullptr) {
+        games->exec(mapToGlobal(point));
+    }
+}
+
+void TMyWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        EvRButtonDown(event->position().toPoint());
+        return;
+    }
+    TWindow::mousePressEvent(event);
+}
+
+}  // namespace nimbara

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "gamerules.h"
+
+#include <string>
+#include <vector>
+
+namespace nimbara {
+
+// The state and rules of one game round: ten photos drawn without repetition, each answered
+// once, counted, and rated at the end. It holds no window and shows nothing: the dialog shows
+// the boxes and photos from what it returns.
+class GameRound {
+public:
+    static constexpr int kRoundLength = 10;
+
+    // rules and random must outlive the round.
+    GameRound(const GameRules& rules, RandomSource& random);
+
+    // Draws the next photo that was not shown in this round: reseeds the generator from the
+    // clock, draws until an unshown photo comes up, marks it shown, sets its answer flags and
+    // counts it as asked. Returns the failed index checks in the order they happened; after
+    // each the game's fallback photo was taken.
+    std::vector<IndexCheck> drawNextPhoto();
+
+    enum class Verdict { Incomplete, Right, Wrong };
+    // Judges the button states (one word per answer button, 1 = checked). An incomplete answer
+    // changes nothing; a right one counts as good.
+    Verdict judge(std::span<const std::uint16_t> answerBlock);
+    // Whether the round is over after an answer: the tenth photo was asked.
+    bool roundOver() const { return m_askedCount >= kRoundLength; }
+    // Marks the first photo as answered; the draws after it update the dialog's controls.
+    void clearFirstPhoto() { m_firstPhoto = false; }
+
+    const PhotoId& photo() const { return m_photo; }
+    std::string fileName() const { return m_rules.fileName(m_photo); }
+    std::vector<std::string> remarks() const { return m_rules.remarks(m_photo); }
+    bool firstPhoto() const { return m_firstPhoto; }
+    bool photoReady() const { return m_photoReady; }
+    void setPhotoReady(bool ready) { m_photoReady = ready; }
+    bool shown(int index) const { return m_shown.at(static_cast<std::size_t>(index)); }
+    const std::vector<bool>& answerFlags() const { return m_answerFlags; }
+    int goodCount() const { return m_goodCount; }
+    int askedCount() const { return m_askedCount; }
+
+    // "good: 3 of 4 (total 10)"
+    std::string scoreLine() const;
+    // The wrong-answer message for the photo on show.
+    std::string wrongAnswerText() const { return m_rules.wrongAnswerText(m_answerFlags); }
+    // Right answers in percent of the photos asked, truncated; 0 before any photo.
+    int percent() const;
+    // "70 % correct classified (novice)"
+    std::string finalText() const;
+    // "(novice)" below 80, "(intermediate)" from 80 to 99, "(expert)" at 100.
+    static std::string rating(int percent);
+
+private:
+    const GameRules& m_rules;
+    RandomSource& m_random;
+    std::vector<bool> m_shown;
+    bool m_photoReady = false;
+    std::vector<bool> m_answerFlags;
+    bool m_firstPhoto = true;
+    PhotoId m_photo;
+    int m_goodCount = 0;
+    int m_askedCount = 0;
+};
+
+}  // namespace nimbara

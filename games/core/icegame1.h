@@ -1,0 +1,13 @@
+#pragma once
+
+#include "singlegrouprules.h"
+
+namespace nimbara {
+
+// The texts that both ice games show.
+const GameTexts& iceGameTexts();
+
+// Ice classification game I: 18 kinds of ice, photos "ice0.bmp" to "ice17.bmp".
+const SingleGroupGameData& iceGame1Data();
+
+}  // namespace nimbara

@@ -1,0 +1,12 @@
+#include "ticegamedlg.h"
+
+#include "icegame1.h"
+
+namespace nimbara {
+
+TIceGameDlg::TIceGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
+                         QString applicationDirectory, std::unique_ptr<RandomSource> random)
+    : TGameDlg(parent, templateId, transferBlock, std::move(applicationDirectory),
+               std::make_unique<SingleGroupRules>(iceGame1Data()), std::move(random)) {}
+
+}  // namespace nimbara

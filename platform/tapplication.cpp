@@ -1,0 +1,61 @@
+#include "tapplication.h"
+
+#include "messagebox.h"
+#include "tdecoratedframe.h"
+
+#include <exception>
+
+namespace nimbara {
+
+namespace {
+
+constexpr int kExceptionExitCode = -1;
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv, const QString& name) : QApplication(argc, argv) {
+    setApplicationName(name);
+    setQuitOnLastWindowClosed(true);
+}
+
+TApplication::~TApplication() = default;
+
+void TApplication::SetMainWindow(std::unique_ptr<TDecoratedFrame> frame) {
+    m_mainWindow = std::move(frame);
+}
+
+int TApplication::Run() {
+    try {
+        InitMainWindow();
+        if (m_mainWindow) {
+            m_mainWindow->showMaximisedAlways();
+        }
+    } catch (const std::exception& error) {
+        reportEscapedException(QString::fromLocal8Bit(error.what()));
+    }
+    const int code = m_exceptionEscaped ? kExceptionExitCode : exec();
+    m_mainWindow.reset();
+    return m_exceptionEscaped ? kExceptionExitCode : code;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportEscapedException(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        reportEscapedException("Unknown exception");
+    }
+    return false;
+}
+
+void TApplication::reportEscapedException(const QString& text) {
+    if (m_exceptionEscaped) {
+        return;
+    }
+    m_exceptionEscaped = true;
+    messageBox(nullptr, text, "Nimbara exception", MbIcon::Stop, MbButtons::Ok);
+    exit(kExceptionExitCode);
+}
+
+}  // namespace nimbara

@@ -1,0 +1,144 @@
+#include "tdialog.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace nimbara {
+
+namespace {
+
+QFont templateFont(const DialogTemplate& templ) {
+    QFont font(QString::fromLatin1(templ.fontFamily));
+    font.setPointSize(templ.fontPointSize);
+    return font;
+}
+
+QWidget* createStatic(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(control.text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    const Qt::Alignment horizontal = (control.style & SsCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
+    label->setAlignment(horizontal | Qt::AlignTop);
+    return label;
+}
+
+QWidget* createEtchedLine(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+}  // namespace
+
+TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
+    : QDialog(parent), m_template(templ), m_units(templateFont(templ)) {
+    setFont(templateFont(templ));
+    setWindowTitle(QString::fromLatin1(templ.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(m_units.toPixelsX(templ.width), m_units.toPixelsY(templ.height));
+    buildControls();
+}
+
+void TDialog::buildControls() {
+    for (const ControlTemplate& control : m_template.controls) {
+        if (control.style & WsGroup) {
+            m_currentGroup = nullptr;
+        }
+        QWidget* widget = createControl(control);
+        widget->setGeometry(m_units.toPixels(control.x, control.y, control.width, control.height));
+        widget->setEnabled(!(control.style & WsDisabled));
+        if (control.id != -1) {
+            m_controls.insert(control.id, widget);
+        }
+    }
+}
+
+QWidget* TDialog::createControl(const ControlTemplate& control) {
+    const QString text = QString::fromLatin1(control.text);
+    switch (control.kind) {
+        case ControlKind::GroupBox: {
+            auto* box = new QGroupBox(text, this);
+            box->setFocusPolicy(Qt::NoFocus);
+            return box;
+        }
+        case ControlKind::AutoRadioButton: {
+            auto* radio = new QRadioButton(text, this);
+            radio->setFocusPolicy((control.style & WsTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+            if (m_currentGroup == nullptr) {
+                m_currentGroup = new QButtonGroup(this);
+            }
+            m_currentGroup->addButton(radio);
+            return radio;
+        }
+        case ControlKind::Static:
+            return createStatic(control, this);
+        case ControlKind::PushButton:
+        case ControlKind::DefPushButton: {
+            auto* button = new QPushButton(text, this);
+            button->setAutoDefault(true);
+            button->setDefault(control.kind == ControlKind::DefPushButton);
+            const int id = control.id;
+            connect(button, &QPushButton::clicked, this, [this, id] { EvCommand(id); });
+            return button;
+        }
+        case ControlKind::EtchedHorizontal:
+            return createEtchedLine(this);
+    }
+    return nullptr;
+}
+
+void TDialog::Transfer(std::span<std::uint16_t> block, TransferDirection direction) {
+    const std::size_t count = std::min(block.size(), m_transferButtons.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (direction == TransferDirection::GetData) {
+            block[i] = m_transferButtons[i]->isChecked() ? 1 : 0;
+        } else {
+            setCheck(m_transferButtons[i], block[i] == 1);
+        }
+    }
+}
+
+void TDialog::SetupWindow() {
+    if (!m_transferBuffer.empty()) {
+        Transfer(m_transferBuffer, TransferDirection::SetData);
+    }
+}
+
+void TDialog::EvCommand(int id) {
+    if (id == IdOk) {
+        accept();
+    } else if (id == IdCancel) {
+        reject();
+    }
+}
+
+void TDialog::showEvent(QShowEvent* event) {
+    if (!m_setupDone) {
+        m_setupDone = true;
+        SetupWindow();
+    }
+    QDialog::showEvent(event);
+}
+
+void setCheck(QAbstractButton* button, bool checked) {
+    if (button->isChecked() == checked) {
+        return;
+    }
+    QButtonGroup* group = button->group();
+    const bool exclusive = group != nullptr && group->exclusive();
+    if (exclusive && !checked) {
+        group->setExclusive(false);
+    }
+    button->setChecked(checked);
+    if (exclusive && !checked) {
+        group->setExclusive(true);
+    }
+}
+
+}  // namespace nimbara

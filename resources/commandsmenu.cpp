@@ -1,0 +1,81 @@
+#include "commandsmenu.h"
+
+#include "resourceids.h"
+
+namespace nimbara {
+
+const MenuTemplate& commandsMenu() {
+    static const MenuTemplate menu = {
+        {"&File", 0, {{"&Exit", CM_EXIT, {}}}},
+        {"&Options",
+         0,
+         {{"&Desktop new...", CM_DESKTOP_NEW, {}}, {"D&esktop refresh", CM_DESKTOP_REFRESH, {}}}},
+        {"&Games",
+         0,
+         {{"&Cloud classification (easy)", CM_CLOUD_GAME_EASY, {}},
+          {"C&loud classification (normal)", CM_CLOUD_GAME_NORMAL, {}},
+          menuSeparator(),
+          {"&Ice classification I", CM_ICE_GAME_I, {}},
+          {"Ice cl&assification II", CM_ICE_GAME_II, {}},
+          menuSeparator(),
+          {"Sea state classification (&EC series I)", CM_SEASTATE_EC_I, {}},
+          {"Sea state classification (E&C series II)", CM_SEASTATE_EC_II, {}},
+          {"Sea state classification (EC &series III)", CM_SEASTATE_EC_III, {}},
+          {"Sea state classification (&DW series)", CM_SEASTATE_DW, {}},
+          {"Sea state classification (&ORVA series)", CM_SEASTATE_ORVA, {}},
+          {"Sea state classification (&MO series)", CM_SEASTATE_MO, {}}}},
+        {"&Info",
+         0,
+         {menuSeparator(),
+          {"&Ice", CM_HELP_ICE, {}},
+          menuSeparator(),
+          {"&Sea state", CM_HELP_SEA_STATE, {}},
+          menuSeparator(),
+          {"&About...", CM_ABOUT, {}}}},
+    };
+    return menu;
+}
+
+const MenuTemplate& infoCloudPopups() {
+    static const MenuTemplate popups = {
+        {"Clouds &low",
+         0,
+         {{"Cl &general", CM_HELP_CL_GENERAL, {}},
+          {"Cl &1", CM_HELP_CL_GENERAL + 1, {}},
+          {"Cl &2", CM_HELP_CL_GENERAL + 2, {}},
+          {"Cl &3", CM_HELP_CL_GENERAL + 3, {}},
+          {"Cl &4", CM_HELP_CL_GENERAL + 4, {}},
+          {"Cl &5", CM_HELP_CL_GENERAL + 5, {}},
+          {"Cl &6", CM_HELP_CL_GENERAL + 6, {}},
+          {"Cl &7", CM_HELP_CL_GENERAL + 7, {}},
+          {"Cl &8", CM_HELP_CL_GENERAL + 8, {}},
+          {"Cl &9", CM_HELP_CL_GENERAL + 9, {}}}},
+        {"Clouds &middle",
+         0,
+         {{"Cm &general", CM_HELP_CM_GENERAL, {}},
+          {"Cm &1", CM_HELP_CM_GENERAL + 1, {}},
+          {"Cm &2", CM_HELP_CM_GENERAL + 2, {}},
+          {"Cm &3", CM_HELP_CM_GENERAL + 3, {}},
+          {"Cm &4", CM_HELP_CM_GENERAL + 4, {}},
+          {"Cm &5", CM_HELP_CM_GENERAL + 5, {}},
+          {"Cm &6", CM_HELP_CM_GENERAL + 6, {}},
+          {"Cm &7", CM_HELP_CM_GENERAL + 7, {}},
+          {"Cm &8", CM_HELP_CM_GENERAL + 8, {}},
+          {"Cm &9", CM_HELP_CM_GENERAL + 9, {}}}},
+        {"Clouds &high",
+         0,
+         {{"Ch &general", CM_HELP_CH_GENERAL, {}},
+          {"Ch &1", CM_HELP_CH_GENERAL + 1, {}},
+          {"Ch &2", CM_HELP_CH_GENERAL + 2, {}},
+          {"Ch &3", CM_HELP_CH_GENERAL + 3, {}},
+          {"Ch &4", CM_HELP_CH_GENERAL + 4, {}},
+          {"Ch &5", CM_HELP_CH_GENERAL + 5, {}},
+          {"Ch &6", CM_HELP_CH_GENERAL + 6, {}},
+          {"Ch &7", CM_HELP_CH_GENERAL + 7, {}},
+          {"Ch &8", CM_HELP_CH_GENERAL + 8, {}},
+          {"Ch &9", CM_HELP_CH_GENERAL + 9, {}}}},
+    };
+    return popups;
+}
+
+}  // namespace nimbara
