@@ -1,19 +1,17 @@
-# nimbara_add_help_book(<name>): compiles data/help/<name>/<name>.hhp into <appdir>/HELP/<name>.CHM
-# with the shared files of data/help/common, and adds it to the target nimbara_help.
-set(NIMBARA_HELP_SOURCE_DIR ${CMAKE_SOURCE_DIR}/data/help)
-set(NIMBARA_HELP_BOOKS "")
-
-function(nimbara_add_help_book name)
-    set(book_dir ${NIMBARA_HELP_SOURCE_DIR}/${name})
-    set(output ${NIMBARA_APPDIR}/HELP/${name}.CHM)
-    file(GLOB book_files CONFIGURE_DEPENDS ${book_dir}/* ${NIMBARA_HELP_SOURCE_DIR}/common/*)
+# nimbara_compile_help_book(<name> <source dir> <output dir> <common dir> <outputs variable>):
+# compiles <source dir>/<name>/<name>.hhp with the shared files of <common dir> into
+# <output dir>/<name>.CHM and appends that file to <outputs variable>.
+function(nimbara_compile_help_book name source_dir output_dir common_dir outputs)
+    set(book_dir ${source_dir}/${name})
+    set(output ${output_dir}/${name}.CHM)
+    file(GLOB book_files CONFIGURE_DEPENDS ${book_dir}/* ${common_dir}/*)
     add_custom_command(
         OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${NIMBARA_APPDIR}/HELP
-        COMMAND chmbuild ${book_dir}/${name}.hhp ${NIMBARA_HELP_SOURCE_DIR}/common
-                ${CMAKE_BINARY_DIR}/helpstage/${name} ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
+        COMMAND chmbuild ${book_dir}/${name}.hhp ${common_dir}
+                ${CMAKE_CURRENT_BINARY_DIR}/helpstage/${name} ${output}
         DEPENDS chmbuild ${book_files}
         COMMENT "Compiling help book ${name}.CHM"
         VERBATIM)
-    set(NIMBARA_HELP_BOOKS ${NIMBARA_HELP_BOOKS} ${output} PARENT_SCOPE)
+    set(${outputs} ${${outputs}} ${output} PARENT_SCOPE)
 endfunction()

@@ -6,9 +6,9 @@
 #include "messagebox.h"
 #include "photoarea.h"
 #include "resourceids.h"
+#include "windowsbitmap.h"
 
 #include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
 #include <QWindow>
@@ -114,9 +114,7 @@ void TGameDlg::ShowPhoto() {
     if (!m_round.photoReady()) {
         return;
     }
-    QImageReader reader(m_photoPath, "bmp");
-    reader.setDecideFormatFromContent(false);
-    m_photoImage = reader.read();
+    m_photoImage = loadWindowsBitmap(m_photoPath);
     if (m_photoImage.isNull()) {
         // Reported once: from here on the photo is treated like a missing one.
         m_round.setPhotoReady(false);
@@ -124,7 +122,7 @@ void TGameDlg::ShowPhoto() {
                    MbIcon::Stop);
         return;
     }
-    m_photoArea->dissolve(m_photoImage, dissolveOrder(*m_random));
+    m_photoArea->dissolve(m_photoImage, dissolveOrder(m_dissolveRandom));
     m_painted = true;
 }
 

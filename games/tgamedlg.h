@@ -26,7 +26,8 @@ class TGameDlg : public TDialog {
 
 public:
     // transferBlock is the launcher's block (one word per answer button); it must outlive the
-    // dialog. random may be null: the dialog then uses the clock-seeded generator.
+    // dialog. random draws the photos; null means the clock-seeded generator. The dissolve has
+    // a clock-seeded generator of its own.
     TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
              QString applicationDirectory, std::unique_ptr<GameRules> rules,
              std::unique_ptr<RandomSource> random);
@@ -67,6 +68,7 @@ private:
 
     std::unique_ptr<GameRules> m_rules;
     std::unique_ptr<RandomSource> m_random;
+    ClockSeededRandom m_dissolveRandom;
     bool m_painted = false;
     std::vector<QRadioButton*> m_answerButtons;
     QLabel* m_scoreLine = nullptr;

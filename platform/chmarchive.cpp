@@ -285,6 +285,10 @@ std::unique_ptr<ChmArchive> ChmArchive::open(Bytes bytes, const ChmDecoderEntry&
         error = "The CHM decoder is not available.";
         return nullptr;
     }
+    if (!hasTag(bytes, 0, "ITSF")) {
+        error = "The file is not a compiled help file.";
+        return nullptr;
+    }
     correctChmHeaders(bytes);
     auto impl = std::make_unique<Impl>();
     impl->bytes = std::move(bytes);

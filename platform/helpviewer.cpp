@@ -145,6 +145,7 @@ HelpViewer::~HelpViewer() {
 
 HelpViewer* HelpViewer::open(const QString& path, const ChmDecoderEntry& decoder) {
     auto* viewer = new HelpViewer(decoder);
+    viewer->m_requestedPath = path;
     viewer->showBook(QFileInfo(path).absoluteFilePath());
     viewer->show();
     return viewer;

@@ -62,6 +62,8 @@ public:
     // The viewer windows now open.
     static QList<HelpViewer*> openWindows();
 
+    // The file this window was opened on.
+    const QString& requestedPath() const { return m_requestedPath; }
     HelpBrowser* browser() const { return m_browser; }
     QTreeWidget* contentsTree() const { return m_contents; }
     // The book on show; null when the file could not be read.
@@ -82,6 +84,7 @@ private:
     void goHome();
 
     ChmDecoderEntry m_decoder;
+    QString m_requestedPath;
     HelpBrowser* m_browser;
     QTreeWidget* m_contents;
     QString m_currentBook;

@@ -1,15 +1,40 @@
 #include "tdialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace nimbara {
 
 namespace {
+
+// Windows sets a radio button's text closer to its indicator than the desktop styles do, and
+// the template widths count on it.
+class DialogButtonStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_RadioButtonLabelSpacing || metric == PM_CheckBoxLabelSpacing) {
+            return 4;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStyle* dialogButtonStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new DialogButtonStyle;
+        style->setParent(qApp);  // ends with the application, after every dialog
+    }
+    return style;
+}
 
 QFont templateFont(const DialogTemplate& templ) {
     QFont font(QString::fromLatin1(templ.fontFamily));
@@ -69,6 +94,7 @@ QWidget* TDialog::createControl(const ControlTemplate& control) {
         }
         case ControlKind::AutoRadioButton: {
             auto* radio = new QRadioButton(text, this);
+            radio->setStyle(dialogButtonStyle());
             radio->setFocusPolicy((control.style & WsTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
             if (m_currentGroup == nullptr) {
                 m_currentGroup = new QButtonGroup(this);
@@ -122,8 +148,19 @@ void TDialog::showEvent(QShowEvent* event) {
     if (!m_setupDone) {
         m_setupDone = true;
         SetupWindow();
+        focusFirstTabStop();
     }
     QDialog::showEvent(event);
+}
+
+void TDialog::focusFirstTabStop() {
+    for (const ControlTemplate& control : m_template.controls) {
+        QWidget* widget = m_controls.value(control.id);
+        if ((control.style & WsTabStop) && widget != nullptr && widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void setCheck(QAbstractButton* button, bool checked) {

@@ -64,6 +64,8 @@ protected:
 
 private:
     void buildControls();
+    // The first enabled tab stop gets the focus, as a dialog does when it opens.
+    void focusFirstTabStop();
     QWidget* createControl(const ControlTemplate& control);
 
     const DialogTemplate& m_template;

@@ -1,0 +1,340 @@
+#include "appdirfixture.h"
+#include "gamelaunch.h"
+#include "helpviewer.h"
+#include "messageboxrecorder.h"
+#include "modalhelper.h"
+#include "photoarea.h"
+#include "resourceids.h"
+#include "tdecoratedframe.h"
+#include "tgamedlg.h"
+#include "ticegamedlg.h"
+#include "tmyapp.h"
+#include "tmywindow.h"
+#include "tstatusbar.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace nimbara {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The texts of a menu's entries; separators as "-", popups as "text >".
+QStringList entries(const QMenu* menu) {
+    QStringList result;
+    for (const QAction* action : menu->actions()) {
+        result << (action->isSeparator() ? QString("-")
+                   : action->menu()      ? action->text() + " >"
+                                         : action->text());
+    }
+    return result;
+}
+
+QAction* findAction(const QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() {
+        PhotoArea::setDissolveDuration(0ms);
+        frame = createMainFrame();
+        frame->showMaximisedAlways();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    ~MainWindowTest() override {
+        frame->hide();
+        frame.reset();
+        HelpViewer::closeAll();
+        PhotoArea::setDissolveDuration(1000ms);
+    }
+
+    TMyWindow* window() const { return qobject_cast<TMyWindow*>(frame->client()); }
+    QMenu* popup(int position) const { return frame->popupAt(position); }
+    QMenu* cloudPopup(int level) const {
+        return popup(kInfoPopupPosition)->actions()[level]->menu();
+    }
+    QString hint(QAction* action) const { return frame->menuBuilder().hintFor(action); }
+
+    test::AppDirFixture dir;
+    test::MessageBoxRecorder boxes;
+    std::unique_ptr<TDecoratedFrame> frame;
+};
+
+TEST_F(MainWindowTest, TheFrameIsTitledDecoratedAndMaximised) {
+    EXPECT_EQ(frame->windowTitle(), "Nimbara");
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(frame->windowIcon().isNull());
+    auto* status = qobject_cast<TStatusBar*>(frame->statusBar());
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->capsPane()->text(), "CAPS");
+    EXPECT_EQ(status->numPane()->text(), "NUM");
+    EXPECT_EQ(status->scrollPane()->text(), "SCRL");
+    EXPECT_FALSE(status->capsPane()->isEnabled()) << "no X keyboard here: shown as off";
+    const QList<QToolBar*> bars = frame->findChildren<QToolBar*>();
+    ASSERT_EQ(bars.size(), 1);
+    EXPECT_TRUE(bars[0]->actions().isEmpty());
+    EXPECT_EQ(frame->toolBarArea(bars[0]), Qt::TopToolBarArea);
+    EXPECT_EQ(window()->applicationDirectory(), dir.path());
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MainWindowTest, AnyShowStateAskedForEndsMaximised) {
+    frame->hide();
+    frame->setWindowState(Qt::WindowMinimized);
+    frame->showMaximisedAlways();
+    EXPECT_EQ(frame->windowState(), Qt::WindowMaximized);
+}
+
+TEST_F(MainWindowTest, TheMenuBarHasTheCommandsTree) {
+    QStringList titles;
+    for (const QAction* action : frame->menuBar()->actions()) {
+        titles << action->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "&Options", "&Games", "&Info"}));
+    EXPECT_EQ(entries(popup(0)), QStringList{"&Exit"});
+    EXPECT_EQ(entries(popup(1)), (QStringList{"&Desktop new...", "D&esktop refresh"}));
+    EXPECT_EQ(
+        entries(popup(2)),
+        (QStringList{
+            "&Cloud classification (easy)", "C&loud classification (normal)", "-",
+            "&Ice classification I", "Ice cl&assification II", "-",
+            "Sea state classification (&EC series I)", "Sea state classification (E&C series II)",
+            "Sea state classification (EC &series III)", "Sea state classification (&DW series)",
+            "Sea state classification (&ORVA series)", "Sea state classification (&MO series)"}));
+    const QList<QAction*> games = popup(2)->actions();
+    EXPECT_EQ(MenuBuilder::commandId(games[3]), CM_ICE_GAME_I);
+    EXPECT_EQ(MenuBuilder::commandId(games[11]), CM_SEASTATE_MO);
+}
+
+TEST_F(MainWindowTest, TheInfoMenuGetsTheCloudPopupsAtTheTop) {
+    EXPECT_EQ(entries(popup(3)), (QStringList{"Clouds &low >", "Clouds &middle >", "Clouds &high >",
+                                              "-", "&Ice", "-", "&Sea state", "-", "&About..."}));
+    const char* levels[] = {"Cl", "Cm", "Ch"};
+    const int generalIds[] = {3301, 3316, 3331};
+    for (int level = 0; level < 3; ++level) {
+        QStringList expected{QString("%1 &general").arg(levels[level])};
+        for (int type = 1; type <= 9; ++type) {
+            expected << QString("%1 &%2").arg(levels[level]).arg(type);
+        }
+        EXPECT_EQ(entries(cloudPopup(level)), expected);
+        for (int item = 0; item < 10; ++item) {
+            EXPECT_EQ(MenuBuilder::commandId(cloudPopup(level)->actions()[item]),
+                      generalIds[level] + item);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, OnlyCommandsWithAHandlerAreEnabled) {
+    emit popup(2)->aboutToShow();
+    emit popup(1)->aboutToShow();
+    emit popup(3)->aboutToShow();
+    EXPECT_TRUE(findAction(popup(2), "&Ice classification I")->isEnabled());
+    EXPECT_TRUE(findAction(popup(2), "Ice cl&assification II")->isEnabled());
+    EXPECT_FALSE(findAction(popup(2), "&Cloud classification (easy)")->isEnabled())
+        << "a game whose dialog does not exist yet is greyed";
+    EXPECT_FALSE(findAction(popup(2), "Sea state classification (&MO series)")->isEnabled());
+    EXPECT_FALSE(findAction(popup(1), "&Desktop new...")->isEnabled());
+    EXPECT_TRUE(findAction(popup(3), "&Ice")->isEnabled());
+    EXPECT_FALSE(findAction(popup(3), "&About...")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HintsOfTheMenus) {
+    auto bar = [this](int position) { return frame->menuBar()->actions()[position]; };
+    auto item = [](QMenu* menu, int position) { return menu->actions()[position]; };
+    EXPECT_EQ(hint(bar(0)), "File operations");
+    EXPECT_EQ(hint(item(popup(0), 0)), "Quit Nimbara");
+    EXPECT_EQ(hint(bar(1)), "Options");
+    EXPECT_EQ(hint(item(popup(1), 1)), "Refresh desktop");
+    EXPECT_EQ(hint(bar(2)), "Test your cloud type, ice and sea state classification knowledge");
+    EXPECT_EQ(hint(item(popup(2), 2)), "") << "separator";
+    EXPECT_EQ(hint(item(popup(2), 8)),
+              "Test your sea state classification knowledge (Environment Canada series III) ");
+    EXPECT_EQ(hint(bar(3)), "") << "the Info popup starts with a popup";
+    EXPECT_EQ(hint(item(popup(3), 0)), "Clouds low");
+    EXPECT_EQ(hint(item(popup(3), 2)), "Clouds high");
+    EXPECT_EQ(hint(item(cloudPopup(0), 0)), "Clouds low general description");
+    EXPECT_EQ(hint(item(cloudPopup(1), 5)), "Clouds middle, type Cm 5");
+    EXPECT_EQ(hint(item(cloudPopup(2), 9)), "Clouds high, type Ch 9");
+    EXPECT_EQ(hint(item(popup(3), 8)), "About this Nimbara program");
+}
+
+TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
+    QMenu* games = popup(2);
+    games->popup(QPoint(100, 100));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(games));
+    auto moveTo = [games](int position) {
+        QTest::mouseMove(games, games->actionGeometry(games->actions()[position]).center());
+    };
+    moveTo(3);
+    EXPECT_EQ(frame->statusBar()->currentMessage(),
+              "Test your ice classification knowledge (first series)");
+    moveTo(5);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "") << "a separator clears the hint";
+    moveTo(4);
+    EXPECT_EQ(frame->statusBar()->currentMessage(),
+              "Test your ice classification knowledge (second series)");
+    games->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "") << "closing the menu clears the hint";
+}
+
+TEST_F(MainWindowTest, ClosingAsksOnceAndNoKeepsTheProgramRunning) {
+    frame->close();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    const test::RecordedBox& box = boxes.boxes()[0];
+    EXPECT_EQ(box.text, "Do you want to quit Nimbara");
+    EXPECT_EQ(box.caption, "Quit");
+    EXPECT_EQ(box.icon, MbIcon::Question);
+    EXPECT_EQ(box.buttons, MbButtons::YesNo);
+    EXPECT_EQ(box.owner, window());
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(MainWindowTest, YesToTheQuestionCloses) {
+    boxes.answerNext(MbAnswer::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+}
+
+TEST_F(MainWindowTest, FileExitAsksTheSameOneQuestion) {
+    findAction(popup(0), "&Exit")->trigger();
+    EXPECT_EQ(boxes.texts(), QStringList{"Do you want to quit Nimbara"});
+    EXPECT_TRUE(frame->isVisible());
+    boxes.answerNext(MbAnswer::Yes);
+    findAction(popup(0), "&Exit")->trigger();
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainWindowTest, TheWindowSystemsCloseRequestAsksTheQuestionToo) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(frame.get(), &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_EQ(boxes.texts(), QStringList{"Do you want to quit Nimbara"});
+}
+
+TEST_F(MainWindowTest, ARightClickOpensTheGamesMenuAtThePointer) {
+    const QPoint click(50, 60);
+    QPoint opened;
+    QWidget* shown = nullptr;
+    test::whenPopupOpens([&](QWidget* menu) {
+        shown = menu;
+        opened = menu->pos();
+        menu->close();
+    });
+    QTest::mouseClick(window(), Qt::RightButton, {}, click);
+    EXPECT_EQ(shown, popup(kGamesPopupPosition));
+    EXPECT_EQ(opened, window()->mapToGlobal(click));
+}
+
+TEST_F(MainWindowTest, AnEntryChosenInTheContextMenuStartsItsGame) {
+    dir.writePhoto("games/ice/ice0.bmp", Qt::red);
+    QString opened;
+    test::whenPopupOpens([&](QWidget* menu) {
+        test::whenModalOpens([&](QWidget* modal) {
+            opened = modal->metaObject()->className();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        findAction(qobject_cast<QMenu*>(menu), "&Ice classification I")->trigger();
+        menu->close();
+    });
+    window()->EvRButtonDown(QPoint(10, 10));
+    QTRY_COMPARE(opened, QString("nimbara::TIceGameDlg"));
+}
+
+TEST_F(MainWindowTest, TheLaunchTableHasTheTenGames) {
+    struct Row {
+        int command;
+        const char* dialogClass;
+        int templateId;
+        const char* series;
+        std::size_t blockSize;
+    };
+    const std::vector<Row> expected = {
+        {3095, "TCloudGameEasyDlg", 8986, "", 27},    {3096, "TCloudGameNormalDlg", 8987, "", 33},
+        {3099, "TSeastateGameDlg", 8985, "UK", 13},   {3100, "TSeastateGameDlg", 8985, "GE", 13},
+        {3101, "TSeastateGameDlg", 8985, "CA", 13},   {3102, "TSeastateGameDlg", 8985, "CAN", 13},
+        {3103, "TSeastateGameDlg", 8985, "CANA", 13}, {3104, "TSeastateGameDlg", 8985, "ORVA", 13},
+        {3097, "TIceGameDlg", 8983, "", 18},          {3098, "TIceGameDlg2", 8984, "", 18},
+    };
+    const std::vector<GameLaunch>& table = gameLaunchTable();
+    ASSERT_EQ(table.size(), expected.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(table[i].command);
+        EXPECT_EQ(table[i].command, expected[i].command);
+        EXPECT_STREQ(table[i].dialogClass, expected[i].dialogClass);
+        EXPECT_EQ(table[i].templateId, expected[i].templateId);
+        EXPECT_STREQ(table[i].seriesCode, expected[i].series);
+        EXPECT_EQ(window()->transferBlock(table[i].block).size(), expected[i].blockSize);
+        EXPECT_EQ(window()->HasCommand(table[i].command), table[i].create != nullptr);
+    }
+    EXPECT_EQ(window()->transferBlock(findGameLaunch(3099)->block).data(),
+              window()->transferBlock(findGameLaunch(3104)->block).data())
+        << "the six series share one block";
+    EXPECT_NE(window()->transferBlock(TransferBlock::IceI).data(),
+              window()->transferBlock(TransferBlock::IceII).data());
+}
+
+TEST_F(MainWindowTest, EachLaunchStartsAFreshRoundOnTheLaunchersBlock) {
+    dir.writePhoto("games/ice/ice0.bmp", Qt::red);
+    std::vector<std::pair<int, int>> counts;
+    std::vector<int> templates;
+    for (int run = 0; run < 2; ++run) {
+        test::whenModalOpens([&](QWidget* modal) {
+            auto* game = qobject_cast<TIceGameDlg*>(modal);
+            ASSERT_NE(game, nullptr);
+            counts.emplace_back(game->round().goodCount(), game->round().askedCount());
+            templates.push_back(game->dialogTemplate().id);
+            game->reject();
+        });
+        window()->EvCommand(CM_ICE_GAME_I);
+    }
+    EXPECT_EQ(counts, (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}}));
+    EXPECT_EQ(templates, (std::vector<int>{8983, 8983}));
+}
+
+TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHelp) {
+    PhotoArea::setDissolveDuration(0ms);
+    test::AppDirFixture dir;
+    dir.writePhoto("games/ice/ice0.bmp", Qt::red);
+    test::MessageBoxRecorder boxes;
+    HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0);
+    {
+        std::unique_ptr<TDecoratedFrame> frame = createMainFrame();
+        EXPECT_EQ(boxes.texts(), QStringList{"Cannot use the html help"})
+            << "shown at construction, before the frame is visible";
+        frame->showMaximisedAlways();
+        auto* window = qobject_cast<TMyWindow*>(frame->client());
+        window->EvCommand(CM_HELP_ICE);
+        EXPECT_TRUE(HelpViewer::openWindows().isEmpty());
+        test::whenModalOpens([](QWidget* modal) {
+            qobject_cast<TGameDlg*>(modal)->control<QPushButton>(IdHelp)->click();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        window->EvCommand(CM_ICE_GAME_I);
+        EXPECT_EQ(boxes.texts(),
+                  (QStringList{"Cannot use the html help", "Cannot use the html help"}));
+        EXPECT_TRUE(HelpViewer::openWindows().isEmpty());
+        frame->hide();
+    }
+    HtmlHelp::setEngineLibrary("mspack", 0);
+    PhotoArea::setDissolveDuration(1000ms);
+}
+
+}  // namespace
+}  // namespace nimbara

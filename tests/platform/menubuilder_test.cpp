@@ -1,0 +1,78 @@
+#include "menubuilder.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace nimbara {
+namespace {
+
+const std::map<int, QString> kStrings = {{99, "popup P"}, {100, "item A"}, {102, "item C "}};
+
+class MenuBuilderTest : public testing::Test {
+protected:
+    MenuBuilderTest()
+        : builder({[](int id) { return kStrings.count(id) ? kStrings.at(id) : QString(); },
+                   [this](int id) { run.push_back(id); }, [](int id) { return id != 101; }}) {
+        builder.fillMenuBar(&bar, menu);
+    }
+
+    QMenu* popup(int position) { return bar.actions().at(position)->menu(); }
+    QAction* item(QMenu* in, int position) { return in->actions().at(position); }
+
+    const MenuTemplate menu = {
+        {"&P",
+         0,
+         {{"&A", 100, {}},
+          menuSeparator(),
+          {"&B", 101, {}},
+          {"&Sub", 0, {{"&C", 102, {}}, {"&D", 103, {}}}}}},
+        {"&Q", 0, {menuSeparator(), {"&E", 104, {}}}},
+    };
+    std::vector<int> run;
+    MenuBuilder builder;
+    QMenuBar bar;
+};
+
+TEST_F(MenuBuilderTest, BuildsTheTreeWithTextsAndIds) {
+    ASSERT_EQ(bar.actions().size(), 2);
+    EXPECT_EQ(bar.actions()[0]->text(), "&P");
+    ASSERT_EQ(popup(0)->actions().size(), 4);
+    EXPECT_EQ(MenuBuilder::commandId(item(popup(0), 0)), 100);
+    EXPECT_TRUE(item(popup(0), 1)->isSeparator());
+    EXPECT_EQ(item(popup(0), 3)->menu()->title(), "&Sub");
+    EXPECT_EQ(MenuBuilder::commandId(item(popup(0), 3)), 0);
+}
+
+TEST_F(MenuBuilderTest, HintsFollowTheStringTable) {
+    EXPECT_EQ(builder.hintFor(item(popup(0), 0)), "item A");
+    EXPECT_EQ(builder.hintFor(item(popup(0), 1)), "") << "separator";
+    EXPECT_EQ(builder.hintFor(item(popup(0), 2)), "") << "id without string";
+    EXPECT_EQ(builder.hintFor(bar.actions()[0]), "popup P") << "first item's id minus one";
+    EXPECT_EQ(builder.hintFor(item(popup(0), 3)), "") << "string 101 does not exist";
+    EXPECT_EQ(builder.hintFor(bar.actions()[1]), "") << "first item is a separator";
+    EXPECT_EQ(item(popup(0), 0)->statusTip(), "item A");
+    EXPECT_EQ(item(item(popup(0), 3)->menu(), 0)->statusTip(), "item C ") << "blanks kept";
+}
+
+TEST_F(MenuBuilderTest, InsertingAPopupAtTheTopTakesThePopupsHintAway) {
+    QMenu* inserted = builder.insertPopup(popup(0), 0, "&New", {{"&F", 100, {}}});
+    EXPECT_EQ(popup(0)->actions().first(), inserted->menuAction());
+    EXPECT_EQ(inserted->menuAction()->statusTip(), "popup P");
+    EXPECT_EQ(bar.actions()[0]->statusTip(), "") << "its first item is a popup now";
+}
+
+TEST_F(MenuBuilderTest, CommandsRunAndAreEnabledWhenTheirMenuOpens) {
+    item(popup(0), 0)->trigger();
+    EXPECT_EQ(run, std::vector<int>{100});
+    EXPECT_TRUE(item(popup(0), 2)->isEnabled());
+    emit popup(0)->aboutToShow();
+    EXPECT_FALSE(item(popup(0), 2)->isEnabled());
+    EXPECT_TRUE(item(popup(0), 0)->isEnabled());
+}
+
+}  // namespace
+}  // namespace nimbara

@@ -1,0 +1,33 @@
+// Test entry for the tests that need a QApplication: headless unless a platform is asked for,
+// and after every test no window may be left open.
+#include <QApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoWindowLeftOpen : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo& info) override {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible()) {
+                ADD_FAILURE() << info.name()
+                              << " left a window open: " << widget->metaObject()->className()
+                              << " \"" << widget->windowTitle().toStdString() << "\"";
+                widget->close();
+            }
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new NoWindowLeftOpen);
+    return RUN_ALL_TESTS();
+}

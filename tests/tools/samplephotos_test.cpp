@@ -1,0 +1,231 @@
+// Runs the sample photo generator as a separate program, the way the build uses it, and checks
+// what it writes: the right names, true 24-bit bitmaps of the right size, pictures that differ
+// from one another and are not blank, the same bytes on every run, a seamless desktop tile, and
+// clear failures for bad arguments.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+const QString kProgram = QStringLiteral(SAMPLEPHOTOS_PROGRAM);
+
+struct GeneratorRun {
+    int exitCode;
+    QByteArray errors;
+};
+
+QProcess* startGenerator(const QStringList& arguments) {
+    auto* process = new QProcess;
+    process->start(kProgram, arguments);
+    return process;
+}
+
+GeneratorRun finish(QProcess* process) {
+    process->waitForFinished(300000);
+    const bool normal = process->exitStatus() == QProcess::NormalExit;
+    GeneratorRun run{normal ? process->exitCode() : -1, process->readAllStandardError()};
+    delete process;
+    return run;
+}
+
+GeneratorRun runGenerator(const QStringList& arguments) {
+    return finish(startGenerator(arguments));
+}
+
+QStringList icePictureNames() {
+    QStringList names;
+    for (int k = 0; k < 18; ++k) {
+        names << QString("ice%1.bmp").arg(k);
+    }
+    for (int k = 0; k < 18; ++k) {
+        names << QString("ice2_%1.bmp").arg(k);
+    }
+    return names;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int bitsPerPixel(const QByteArray& bitmap) {
+    if (bitmap.size() < 30 || !bitmap.startsWith("BM")) {
+        return 0;
+    }
+    return static_cast<uchar>(bitmap[28]) | (static_cast<uchar>(bitmap[29]) << 8);
+}
+
+double brightnessSpread(const QImage& image) {
+    double sum = 0.0, squares = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const double grey = qGray(image.pixel(x, y));
+            sum += grey;
+            squares += grey * grey;
+        }
+    }
+    const double count = static_cast<double>(image.width()) * image.height();
+    const double mean = sum / count;
+    return std::sqrt(std::max(squares / count - mean * mean, 0.0));
+}
+
+// Mean colour difference between two lines of pixels that meet when the picture is tiled.
+double seam(const QImage& image, bool leftRight) {
+    const int length = leftRight ? image.height() : image.width();
+    double total = 0.0;
+    for (int i = 0; i < length; ++i) {
+        const QRgb a = leftRight ? image.pixel(0, i) : image.pixel(i, 0);
+        const QRgb b =
+            leftRight ? image.pixel(image.width() - 1, i) : image.pixel(i, image.height() - 1);
+        total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                 std::abs(qBlue(a) - qBlue(b));
+    }
+    return total / (3.0 * length);
+}
+
+// Mean colour difference between neighbouring lines inside the picture, for comparison.
+double innerStep(const QImage& image) {
+    double total = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb a = image.pixel(image.width() / 2, y);
+        const QRgb b = image.pixel(image.width() / 2 + 1, y);
+        total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                 std::abs(qBlue(a) - qBlue(b));
+    }
+    return total / (3.0 * image.height());
+}
+
+// The ice set is drawn twice, in parallel, once for all the checks below: into a folder that does
+// not exist yet, and into a second one to compare the bytes.
+class IceSet : public testing::Test {
+protected:
+    struct Outcome {
+        QTemporaryDir folders;
+        QString first = folders.filePath("new/ice");
+        QString second = folders.filePath("again");
+        GeneratorRun firstRun{};
+        GeneratorRun secondRun{};
+    };
+
+    static void SetUpTestSuite() {
+        s_outcome = new Outcome;
+        QProcess* one = startGenerator({"ice", s_outcome->first});
+        QProcess* two = startGenerator({"ice", s_outcome->second});
+        s_outcome->firstRun = finish(one);
+        s_outcome->secondRun = finish(two);
+    }
+    static void TearDownTestSuite() {
+        delete s_outcome;
+        s_outcome = nullptr;
+    }
+
+    static QString first() { return s_outcome->first; }
+    static QString second() { return s_outcome->second; }
+    static const GeneratorRun& firstRun() { return s_outcome->firstRun; }
+    static const GeneratorRun& secondRun() { return s_outcome->secondRun; }
+
+    static Outcome* s_outcome;
+};
+
+IceSet::Outcome* IceSet::s_outcome = nullptr;
+
+TEST_F(IceSet, SucceedsQuietlyAndCreatesTheFolder) {
+    EXPECT_EQ(firstRun().exitCode, 0) << firstRun().errors.constData();
+    EXPECT_TRUE(firstRun().errors.isEmpty()) << firstRun().errors.constData();
+    EXPECT_TRUE(QDir(first()).exists());
+}
+
+TEST_F(IceSet, WritesExactlyTheThirtySixPictureNames) {
+    QStringList written = QDir(first()).entryList(QDir::Files, QDir::Name);
+    QStringList expected = icePictureNames();
+    written.sort();
+    expected.sort();
+    EXPECT_EQ(written, expected);
+}
+
+TEST_F(IceSet, EveryPictureIsA24BitBitmapOf400By250) {
+    for (const QString& name : icePictureNames()) {
+        const QByteArray bytes = readAll(QDir(first()).filePath(name));
+        EXPECT_EQ(bitsPerPixel(bytes), 24) << qPrintable(name);
+        const QImage image = QImage::fromData(bytes, "BMP");
+        ASSERT_FALSE(image.isNull()) << qPrintable(name) << " does not decode as a bitmap";
+        EXPECT_EQ(image.size(), QSize(400, 250)) << qPrintable(name);
+    }
+}
+
+TEST_F(IceSet, PicturesAllDifferAndNoneIsBlank) {
+    QSet<QByteArray> seen;
+    for (const QString& name : icePictureNames()) {
+        const QByteArray bytes = readAll(QDir(first()).filePath(name));
+        const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        EXPECT_FALSE(seen.contains(digest)) << qPrintable(name) << " repeats an earlier picture";
+        seen.insert(digest);
+        EXPECT_GT(brightnessSpread(QImage::fromData(bytes, "BMP")), 8.0)
+            << qPrintable(name) << " is nearly a single flat colour";
+    }
+}
+
+TEST_F(IceSet, SecondRunWritesTheSameBytes) {
+    ASSERT_EQ(secondRun().exitCode, 0) << secondRun().errors.constData();
+    for (const QString& name : icePictureNames()) {
+        const QByteArray once = readAll(QDir(first()).filePath(name));
+        ASSERT_FALSE(once.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(once == readAll(QDir(second()).filePath(name))) << qPrintable(name);
+    }
+}
+
+TEST(DesktopSet, WritesASeamless320By200Tile) {
+    QTemporaryDir folder;
+    const GeneratorRun run = runGenerator({"desktop", folder.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.constData();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"CLOUDS.BMP"});
+    const QByteArray bytes = readAll(folder.filePath("CLOUDS.BMP"));
+    EXPECT_EQ(bitsPerPixel(bytes), 24);
+    const QImage image = QImage::fromData(bytes, "BMP");
+    ASSERT_EQ(image.size(), QSize(320, 200));
+    // Where tiles meet, the step between columns (rows) must be no worse than inside the picture.
+    const double inside = innerStep(image);
+    EXPECT_LE(seam(image, true), inside * 2.0 + 3.0);
+    EXPECT_LE(seam(image, false), inside * 2.0 + 3.0);
+}
+
+TEST(BadArguments, FailWithAMessageAndWriteNothing) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath("out");
+
+    const GeneratorRun unknownSet = runGenerator({"volcanoes", target});
+    EXPECT_NE(unknownSet.exitCode, 0);
+    EXPECT_TRUE(unknownSet.errors.contains("volcanoes")) << unknownSet.errors.constData();
+    EXPECT_FALSE(QDir(target).exists());
+
+    const GeneratorRun missingFolder = runGenerator({"ice"});
+    EXPECT_NE(missingFolder.exitCode, 0);
+    EXPECT_FALSE(missingFolder.errors.isEmpty());
+
+    // A folder below an ordinary file can be neither created nor written, even by root.
+    QFile blocker(folder.filePath("plain-file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const GeneratorRun unwritable = runGenerator({"ice", folder.filePath("plain-file/photos")});
+    EXPECT_NE(unwritable.exitCode, 0);
+    EXPECT_FALSE(unwritable.errors.isEmpty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
