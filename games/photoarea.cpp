@@ -45,32 +45,34 @@ void PhotoArea::clear() {
     update();
 }
 
+void PhotoArea::copyPixels(const QImage& photo, std::span<const int> positions) {
+    const int width = std::min(photo.width(), kPhotoWidth);
+    const int height = std::min(photo.height(), kPhotoHeight);
+    for (const int position : positions) {
+        const int x = position % kPhotoWidth;
+        const int y = position / kPhotoWidth;
+        if (x < width && y < height) {
+            reinterpret_cast<QRgb*>(m_buffer.scanLine(y))[x] =
+                reinterpret_cast<const QRgb*>(photo.constScanLine(y))[x];
+        }
+    }
+}
+
 void PhotoArea::dissolve(const QImage& photo, const std::vector<int>& order) {
     m_lastFrameCount = 0;
     if (!onScreen()) {
         return;
     }
-    const QImage source = photo.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int width = std::min(source.width(), kPhotoWidth);
-    const int height = std::min(source.height(), kPhotoHeight);
-    const auto frames = std::max<long long>(1, gDissolveDuration / kFrameTime);
-    const std::size_t perFrame =
-        (order.size() + static_cast<std::size_t>(frames) - 1) / static_cast<std::size_t>(frames);
+    const QImage source = photo.convertToFormat(m_buffer.format());
+    const auto frames =
+        static_cast<std::size_t>(std::max<long long>(1, gDissolveDuration / kFrameTime));
+    const std::size_t perFrame = (order.size() + frames - 1) / frames;
     const Clock::time_point start = Clock::now();
-    std::size_t next = 0;
-    while (next < order.size()) {
-        const std::size_t end = std::min(order.size(), next + perFrame);
-        for (; next < end; ++next) {
-            const int x = order[next] % kPhotoWidth;
-            const int y = order[next] / kPhotoWidth;
-            if (x < width && y < height) {
-                reinterpret_cast<QRgb*>(m_buffer.scanLine(y))[x] =
-                    reinterpret_cast<const QRgb*>(source.constScanLine(y))[x];
-            }
-        }
+    for (std::size_t next = 0; next < order.size(); next += perFrame) {
+        copyPixels(source, std::span(order).subspan(next, std::min(perFrame, order.size() - next)));
         repaint();
         ++m_lastFrameCount;
-        if (next < order.size()) {
+        if (next + perFrame < order.size()) {
             std::this_thread::sleep_until(start + kFrameTime * m_lastFrameCount);
         }
     }

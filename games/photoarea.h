@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <span>
 #include <vector>
 
 namespace nimbara {
@@ -23,6 +24,10 @@ public:
     // outside a smaller photo keep what the area showed. While the window is not on screen
     // nothing is drawn, as on a window that cannot be seen.
     void dissolve(const QImage& photo, const std::vector<int>& order);
+    // Copies the pixels at positions (as for dissolve) from photo's top-left rectangle into the
+    // back buffer, without repainting: one frame's work of the dissolve. photo must be in
+    // QImage::Format_ARGB32_Premultiplied.
+    void copyPixels(const QImage& photo, std::span<const int> positions);
     // Empties the area.
     void clear();
     const QImage& content() const { return m_buffer; }

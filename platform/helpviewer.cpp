@@ -106,6 +106,9 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     resize(860, 640);
 
     m_contents->setHeaderHidden(true);
+    // Long titles scroll sideways instead of being cut short.
+    m_contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_contents->header()->setStretchLastSection(false);
     m_contents->setAccessibleName("Contents");
     m_browser->setAccessibleName("Help page");
     auto* splitter = new QSplitter(this);
@@ -238,6 +241,7 @@ void HelpViewer::addContents(QTreeWidgetItem* parent, const QList<ContentsEntry>
     for (const ContentsEntry& entry : entries) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
         item->setText(0, entry.name);
+        item->setToolTip(0, entry.name);
         if (!entry.local.isEmpty()) {
             const HelpLocation base{bookPath, "/", {}};
             if (const std::optional<HelpLocation> target =

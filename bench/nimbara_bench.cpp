@@ -1,0 +1,268 @@
+// Nimbara's speed and memory figures, each as a ratio against a bare-Qt floor measured in the
+// same run on the same machine:
+//   start-up      the main window from process start to its first painted frame, against a bare
+//                 QMainWindow with a menu bar and a status bar (each in processes of its own, so
+//                 that the peak resident memory of each can be read too);
+//   game          Games > Ice classification I from the command to the first painted dialog with
+//                 its photo loaded (the dissolve excluded), against loading one 400 x 250 BMP and
+//                 painting it in a window of its own;
+//   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget;
+//   help          a help file from the request to its painted default topic, against painting
+//                 the same page from memory in a bare QTextBrowser.
+// Run without arguments; it prints one line per figure.
+#include "dissolveorder.h"
+#include "helpbook.h"
+#include "helpviewer.h"
+#include "messagebox.h"
+#include "photoarea.h"
+#include "resourceids.h"
+#include "tdecoratedframe.h"
+#include "ticegamedlg.h"
+#include "tmyapp.h"
+
+#include <mspack.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+const Clock::time_point gProcessStart = Clock::now();
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+long peakResidentKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Answers every box with OK (a missing help engine must not stop a measurement).
+class SilentBoxes final : public nimbara::MessageBoxService {
+public:
+    nimbara::MbAnswer show(const nimbara::MessageBoxRequest& request) override {
+        return request.buttons == nimbara::MbButtons::YesNo ? nimbara::MbAnswer::No
+                                                            : nimbara::MbAnswer::Ok;
+    }
+};
+
+// Waits until widget has been painted once.
+void waitForFirstPaint(QWidget* widget) {
+    struct PaintSpy : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            painted = painted || event->type() == QEvent::Paint;
+            return false;
+        }
+    } spy;
+    widget->installEventFilter(&spy);
+    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
+        std::printf("no paint within ten seconds\n");
+    }
+    widget->removeEventFilter(&spy);
+}
+
+// Child process: builds one main window, reports milliseconds to its first paint and peak RSS.
+int runStartupChild(int argc, char** argv, bool nimbaraWindow) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SilentBoxes boxes;
+    nimbara::MessageBoxService::install(&boxes);
+    std::unique_ptr<QMainWindow> window;
+    if (nimbaraWindow) {
+        auto frame = nimbara::createMainFrame();
+        frame->showMaximisedAlways();
+        window = std::move(frame);
+    } else {
+        window = std::make_unique<QMainWindow>();
+        window->setWindowTitle("Floor");
+        window->menuBar()->addMenu("&File")->addAction("&Exit");
+        window->statusBar()->showMessage("Ready");
+        window->showMaximized();
+    }
+    waitForFirstPaint(window.get());
+    std::printf("%.3f %ld\n", millisecondsSince(gProcessStart), peakResidentKilobytes());
+    return 0;
+}
+
+struct ChildResult {
+    double milliseconds;
+    long peakKilobytes;
+};
+
+ChildResult runChild(const QString& mode) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {mode});
+    child.waitForFinished(60000);
+    const QStringList fields = QString::fromUtf8(child.readAllStandardOutput()).split(' ');
+    return {fields.value(0).toDouble(), fields.value(1).toLong()};
+}
+
+void measureStartup() {
+    std::vector<double> floor;
+    std::vector<double> nimbara;
+    long floorPeak = 0;
+    long nimbaraPeak = 0;
+    for (int run = 0; run < 9; ++run) {
+        const ChildResult bare = runChild("--startup-floor");
+        const ChildResult ours = runChild("--startup-nimbara");
+        floor.push_back(bare.milliseconds);
+        nimbara.push_back(ours.milliseconds);
+        floorPeak = std::max(floorPeak, bare.peakKilobytes);
+        nimbaraPeak = std::max(nimbaraPeak, ours.peakKilobytes);
+    }
+    std::printf(
+        "start-up   nimbara %7.2f ms  floor %7.2f ms  ratio %.2f (goal <= 1.30)  "
+        "peak RSS nimbara %ld KB, floor %ld KB\n",
+        median(nimbara), median(floor), median(nimbara) / median(floor), nimbaraPeak, floorPeak);
+}
+
+// Milliseconds of action, as the median of runs.
+double timeIt(int runs, const std::function<void()>& action) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const Clock::time_point start = Clock::now();
+        action();
+        times.push_back(millisecondsSince(start));
+    }
+    return median(times);
+}
+
+void measureGame(const QString& applicationDirectory) {
+    std::array<std::uint16_t, 18> block{};
+    const QString photo = applicationDirectory + "/games/ice/ice0.bmp";
+    const double floor = timeIt(25, [&] {
+        QLabel label;
+        label.setPixmap(QPixmap::fromImage(QImage(photo, "BMP")));
+        label.show();
+        waitForFirstPaint(&label);
+    });
+    const double game = timeIt(25, [&] {
+        nimbara::TIceGameDlg dialog(nullptr, nimbara::IDD_ICE_GAME_I, block, applicationDirectory);
+        dialog.show();
+        waitForFirstPaint(&dialog);
+        if (dialog.photoImage().isNull()) {
+            std::printf("game bench: the photo was not loaded\n");
+        }
+    });
+    std::printf(
+        "game       command to first photo %6.2f ms  BMP floor %6.2f ms  ratio %.2f "
+        "(goal <= 1.50)\n",
+        game, floor, game / floor);
+}
+
+void measureDissolveFrame(const QString& applicationDirectory) {
+    std::array<std::uint16_t, 18> block{};
+    nimbara::TIceGameDlg dialog(nullptr, nimbara::IDD_ICE_GAME_I, block, applicationDirectory);
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) {
+        std::printf("dissolve bench: the dialog was not shown\n");
+    }
+    nimbara::ClockSeededRandom random;
+    const std::vector<int> order = nimbara::dissolveOrder(random);
+    const QImage photo = QImage(applicationDirectory + "/games/ice/ice1.bmp", "BMP")
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    constexpr std::size_t kFrames = 62;  // frames of a one-second dissolve
+    const std::size_t perFrame = order.size() / kFrames;
+    std::size_t frame = 0;
+    const double work = timeIt(201, [&] {
+        const std::size_t at = (frame++ % kFrames) * perFrame;
+        dialog.photoArea()->copyPixels(photo, std::span(order).subspan(at, perFrame));
+        dialog.photoArea()->repaint();
+    });
+    std::printf("dissolve   one frame %6.3f ms  budget 16.67 ms  ratio %.3f (goal <= 1 ms)\n", work,
+                work / 16.67);
+}
+
+void measureHelp(const QString& book) {
+    const nimbara::ChmDecoderEntry decoder{mspack_create_chm_decompressor,
+                                           mspack_destroy_chm_decompressor};
+    QString error;
+    const auto opened = nimbara::HelpBook::loadFile(book, decoder, &error);
+    if (!opened) {
+        std::printf("help       %s\n", qPrintable(error));
+        return;
+    }
+    const QString html = QString::fromUtf8(*opened->data(opened->defaultTopic()));
+    const double floor = timeIt(15, [&] {
+        QTextBrowser browser;
+        browser.resize(860, 640);
+        browser.setHtml(html);
+        browser.show();
+        waitForFirstPaint(browser.viewport());
+    });
+    const double help = timeIt(15, [&] {
+        nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(book, decoder);
+        waitForFirstPaint(viewer->browser()->viewport());
+        viewer->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    });
+    std::printf("help       request to painted topic %6.2f ms  bare browser %6.2f ms  ratio %.2f\n",
+                help, floor, help / floor);
+}
+
+// An application directory with the ice photos of game I.
+void writePhotos(const QString& applicationDirectory) {
+    QDir().mkpath(applicationDirectory + "/games/ice");
+    for (int photo = 0; photo < 18; ++photo) {
+        QImage image(400, 250, QImage::Format_RGB888);
+        image.fill(QColor(photo * 12, 100, 200 - photo * 8));
+        image.save(QString("%1/games/ice/ice%2.bmp").arg(applicationDirectory).arg(photo), "BMP");
+    }
+}
+
+// The offscreen platform warns about every window it cannot size by hints; that is noise here.
+void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.contains("propagateSizeHints")) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(quietOffscreenNotices);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--startup-floor" || mode == "--startup-nimbara") {
+        return runStartupChild(argc, argv, mode == "--startup-nimbara");
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SilentBoxes boxes;
+    nimbara::MessageBoxService::install(&boxes);
+    nimbara::PhotoArea::setDissolveDuration(0ms);
+    QTemporaryDir applicationDirectory;
+    writePhotos(applicationDirectory.path());
+
+    measureStartup();
+    measureGame(applicationDirectory.path());
+    measureDissolveFrame(applicationDirectory.path());
+    measureHelp(QStringLiteral(NIMBARA_STAGED_APPDIR) + "/HELP/CLASSIFY.CHM");
+    return 0;
+}
