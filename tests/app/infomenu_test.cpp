@@ -19,6 +19,9 @@ namespace {
 struct InfoCase {
     int command;
     QString file;
+    friend void PrintTo(const InfoCase& row, std::ostream* out) {
+        *out << row.command << " " << row.file.toStdString();
+    }
 };
 
 std::vector<InfoCase> allInfoCommands() {

@@ -311,7 +311,9 @@ TEST_F(MainWindowTest, EachLaunchStartsAFreshRoundOnTheLaunchersBlock) {
 TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHelp) {
     PhotoArea::setDissolveDuration(0ms);
     test::AppDirFixture dir;
-    dir.writePhoto("games/ice/ice0.bmp", Qt::red);
+    for (int photo = 0; photo < 18; ++photo) {
+        dir.writePhoto(QString("games/ice/ice%1.bmp").arg(photo), Qt::red);
+    }
     test::MessageBoxRecorder boxes;
     HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0);
     {

@@ -128,6 +128,7 @@ TEST_F(GameRoundTest, AWordOtherThanOneIsNotChecked) {
 struct FinalCase {
     int right;
     std::string text;
+    friend void PrintTo(const FinalCase& row, std::ostream* out) { *out << row.right << " right"; }
 };
 
 class FinalScoreTest : public GameRoundTest, public testing::WithParamInterface<FinalCase> {};

@@ -12,6 +12,9 @@ struct PhotoCase {
     std::string photo;
     std::string wrongAnswer;
     std::vector<std::string> remarks;
+    friend void PrintTo(const PhotoCase& row, std::ostream* out) {
+        *out << row.game.filePrefix << row.photo;
+    }
 };
 
 class IceGameTableTest : public testing::TestWithParam<PhotoCase> {};

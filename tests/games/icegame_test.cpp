@@ -156,6 +156,7 @@ TEST_F(IceGameTest, OkWithNothingCheckedRemindsAndChangesNothing) {
 struct RoundCase {
     int right;
     QString finalText;
+    friend void PrintTo(const RoundCase& row, std::ostream* out) { *out << row.right << " right"; }
 };
 
 class IceGameRoundTest : public IceGameTest, public testing::WithParamInterface<RoundCase> {};
@@ -258,6 +259,7 @@ TEST_F(IceGameTest, ARepaintAfterTheDialogWasHiddenDissolvesThePhotoAgain) {
 struct BadPhotoCase {
     const char* name;
     QByteArray content;
+    friend void PrintTo(const BadPhotoCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class UnreadablePhotoTest : public IceGameTest, public testing::WithParamInterface<BadPhotoCase> {};

@@ -1,0 +1,27 @@
+// Fuzz target for the help files' reading path: header correction, the decoder over the memory
+// system, the #SYSTEM data, the contents file, the default topic and every file's extraction.
+#include "chmarchive.h"
+#include "chmbook.h"
+
+#include <mspack.h>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const nimbara::ChmDecoderEntry decoder{mspack_create_chm_decompressor,
+                                           mspack_destroy_chm_decompressor};
+    nimbara::Bytes bytes(data, data + size);
+    nimbara::parseChmSystem(bytes);
+    std::string error;
+    auto archive = nimbara::ChmArchive::open(std::move(bytes), decoder, error);
+    if (!archive) {
+        return 0;
+    }
+    const nimbara::ChmBook book(std::move(archive), "fuzz.chm");
+    for (const QString& page : book.pages()) {
+        book.data(page);
+    }
+    book.data(book.defaultTopic());
+    return 0;
+}

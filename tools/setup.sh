@@ -1,0 +1,55 @@
+#!/bin/sh
+# Installs what Nimbara needs on Debian 12 (only what is missing), builds it, and then either
+#   run   starts the program with the staged application directory build/appdir as current
+#         directory, or
+#   test  runs every test, headless.
+set -eu
+
+usage() {
+    echo "usage: $0 run|test" >&2
+    exit 2
+}
+[ $# -eq 1 ] || usage
+mode=$1
+case "$mode" in run | test) ;; *) usage ;; esac
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build"
+
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libx11-dev libmspack-dev
+fp-utils googletest libgtest-dev fonts-dejavu-core xvfb xauth"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=""
+    elif command -v sudo >/dev/null 2>&1; then
+        as_root="sudo"
+    else
+        echo "Missing packages:$missing; run this as root or install sudo." >&2
+        exit 1
+    fi
+    echo "Installing:$missing"
+    $as_root apt-get update -qq
+    # shellcheck disable=SC2086 # the package list is meant to split
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+fi
+
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" --parallel "$(nproc)"
+
+if [ "$mode" = test ]; then
+    exec ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600
+fi
+
+cd "$build/appdir"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display found: Nimbara starts on a virtual X display (xvfb-run); end it with Ctrl+C."
+    exec xvfb-run -a -s "-screen 0 1280x800x24" ./nimbara
+fi
+exec ./nimbara
