@@ -281,30 +281,21 @@ TEST_P(UnreadablePhotoTest, IsReportedOnceAndLeavesTheAreaAlone) {
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 2 of 2 (total 10)");
 }
 
-QByteArray pngBytes() {
-    QImage image(400, 250, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray truncatedBmp() {
+// A full-size photo encoded in format.
+QByteArray encodedPhoto(const char* format) {
     QImage image(400, 250, QImage::Format_RGB888);
     image.fill(Qt::blue);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes.left(200);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnreadablePhotoTest,
                          testing::Values(BadPhotoCase{"Empty", QByteArray()},
-                                         BadPhotoCase{"Png", pngBytes()},
-                                         BadPhotoCase{"Truncated", truncatedBmp()},
+                                         BadPhotoCase{"Png", encodedPhoto("PNG")},
+                                         BadPhotoCase{"Truncated", encodedPhoto("BMP").left(200)},
                                          BadPhotoCase{"Text", "not a picture at all"}),
                          [](const testing::TestParamInfo<BadPhotoCase>& row) {
                              return std::string(row.param.name);

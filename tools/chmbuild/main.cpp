@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextStream>
@@ -110,6 +111,29 @@ void stageBook(const QString& bookDir, const QString& commonDir, const QString& 
     }
 }
 
+// chmcmd adds files that pages refer to but the project does not list, sometimes twice: every
+// file a page uses must be listed.
+void checkPagesUseListedFiles(const Project& project, const QString& stage) {
+    static const QRegularExpression reference(R"re(\b(?:href|src)\s*=\s*"([^"#:]+)(#[^"]*)?")re",
+                                              QRegularExpression::CaseInsensitiveOption);
+    for (const QString& name : project.files) {
+        if (!name.endsWith(".htm") && !name.endsWith(".html")) {
+            continue;
+        }
+        QFile page(stage + '/' + name);
+        if (!page.open(QIODevice::ReadOnly)) {
+            fail("cannot read " + name);
+        }
+        const QString html = QString::fromUtf8(page.readAll());
+        for (auto it = reference.globalMatch(html); it.hasNext();) {
+            const QString used = it.next().captured(1);
+            if (!project.files.contains(used)) {
+                fail(name + " uses " + used + ", which the project does not list");
+            }
+        }
+    }
+}
+
 void checkProject(const Project& project, const QString& stage) {
     if (project.compiledFile.isEmpty() || project.defaultTopic.isEmpty() ||
         project.title.isEmpty()) {
@@ -127,6 +151,7 @@ void checkProject(const Project& project, const QString& stage) {
     if (!project.contentsFile.isEmpty() && !present.contains(project.contentsFile)) {
         fail("contents file missing: " + project.contentsFile);
     }
+    checkPagesUseListedFiles(project, stage);
 }
 
 nimbara::Bytes compile(const QString& projectName, const Project& project, const QString& stage) {
