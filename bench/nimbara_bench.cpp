@@ -129,7 +129,7 @@ void measureStartup() {
     std::vector<double> nimbara;
     long floorPeak = 0;
     long nimbaraPeak = 0;
-    for (int run = 0; run < 9; ++run) {
+    for (int run = 0; run < 15; ++run) {
         const ChildResult bare = runChild("--startup-floor");
         const ChildResult ours = runChild("--startup-nimbara");
         floor.push_back(bare.milliseconds);
@@ -143,15 +143,43 @@ void measureStartup() {
         median(nimbara), median(floor), median(nimbara) / median(floor), nimbaraPeak, floorPeak);
 }
 
-// Milliseconds of action, as the median of runs.
+double timeOnce(const std::function<void()>& action) {
+    const Clock::time_point start = Clock::now();
+    action();
+    return millisecondsSince(start);
+}
+
+// Milliseconds of action, as the median of runs after a few unmeasured ones.
 double timeIt(int runs, const std::function<void()>& action) {
+    for (int warmUp = 0; warmUp < 3; ++warmUp) {
+        action();
+    }
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        const Clock::time_point start = Clock::now();
-        action();
-        times.push_back(millisecondsSince(start));
+        times.push_back(timeOnce(action));
     }
     return median(times);
+}
+
+struct Comparison {
+    double measured;
+    double floor;
+};
+
+// Medians of measured and floor, run in turns so that both meet the same machine load.
+Comparison compare(int runs, const std::function<void()>& measured,
+                   const std::function<void()>& floor) {
+    for (int warmUp = 0; warmUp < 3; ++warmUp) {
+        measured();
+        floor();
+    }
+    std::vector<double> measuredTimes;
+    std::vector<double> floorTimes;
+    for (int run = 0; run < runs; ++run) {
+        measuredTimes.push_back(timeOnce(measured));
+        floorTimes.push_back(timeOnce(floor));
+    }
+    return {median(measuredTimes), median(floorTimes)};
 }
 
 void measureGame(const QString& applicationDirectory) {
@@ -210,21 +238,23 @@ void measureHelp(const QString& book) {
         return;
     }
     const QString html = QString::fromUtf8(*opened->data(opened->defaultTopic()));
-    const double floor = timeIt(15, [&] {
-        QTextBrowser browser;
-        browser.resize(860, 640);
-        browser.setHtml(html);
-        browser.show();
-        waitForFirstPaint(browser.viewport());
-    });
-    const double help = timeIt(15, [&] {
-        nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(book, decoder);
-        waitForFirstPaint(viewer->browser()->viewport());
-        viewer->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    });
+    const Comparison times = compare(
+        25,
+        [&] {
+            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(book, decoder);
+            waitForFirstPaint(viewer->browser()->viewport());
+            viewer->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        },
+        [&] {
+            QTextBrowser browser;
+            browser.resize(860, 640);
+            browser.setHtml(html);
+            browser.show();
+            waitForFirstPaint(browser.viewport());
+        });
     std::printf("help       request to painted topic %6.2f ms  bare browser %6.2f ms  ratio %.2f\n",
-                help, floor, help / floor);
+                times.measured, times.floor, times.measured / times.floor);
 }
 
 // An application directory with the ice photos of game I.

@@ -58,11 +58,12 @@ void PhotoArea::copyPixels(const QImage& photo, std::span<const int> positions) 
     }
 }
 
-void PhotoArea::dissolve(const QImage& photo, const std::vector<int>& order) {
+void PhotoArea::dissolve(const QImage& photo, RandomSource& random) {
     m_lastFrameCount = 0;
     if (!onScreen()) {
         return;
     }
+    const std::vector<int> order = dissolveOrder(random);
     const QImage source = photo.convertToFormat(m_buffer.format());
     const auto frames =
         static_cast<std::size_t>(std::max<long long>(1, gDissolveDuration / kFrameTime));

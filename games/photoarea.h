@@ -1,5 +1,7 @@
 #pragma once
 
+#include "randomsource.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -18,12 +20,12 @@ class PhotoArea : public QWidget {
 public:
     explicit PhotoArea(QWidget* parent);
 
-    // Copies the pixels of photo's top-left 400 x 250 rectangle onto the area in the given order
-    // (positions k: x = k % 400, y = k / 400), in frames spread over the dissolve duration, with a
+    // Copies the pixels of photo's top-left 400 x 250 rectangle onto the area in a shuffled order
+    // drawn from random (see dissolveOrder), in frames spread over the dissolve duration, with a
     // synchronous repaint after each frame; returns when the last pixel is on screen. Positions
     // outside a smaller photo keep what the area showed. While the window is not on screen
     // nothing is drawn, as on a window that cannot be seen.
-    void dissolve(const QImage& photo, const std::vector<int>& order);
+    void dissolve(const QImage& photo, RandomSource& random);
     // Copies the pixels at positions (as for dissolve) from photo's top-left rectangle into the
     // back buffer, without repainting: one frame's work of the dissolve. photo must be in
     // QImage::Format_ARGB32_Premultiplied.

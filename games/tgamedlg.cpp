@@ -2,7 +2,6 @@
 
 #include "datapath.h"
 #include "dialogtemplates.h"
-#include "dissolveorder.h"
 #include "messagebox.h"
 #include "photoarea.h"
 #include "resourceids.h"
@@ -122,7 +121,7 @@ void TGameDlg::ShowPhoto() {
                    MbIcon::Stop);
         return;
     }
-    m_photoArea->dissolve(m_photoImage, dissolveOrder(m_dissolveRandom));
+    m_photoArea->dissolve(m_photoImage, m_dissolveRandom);
     m_painted = true;
 }
 
