@@ -32,6 +32,8 @@ int TApplication::Run() {
         }
     } catch (const std::exception& error) {
         reportEscapedException(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        reportEscapedException("Unknown exception");
     }
     const int code = m_exceptionEscaped ? kExceptionExitCode : exec();
     m_mainWindow.reset();

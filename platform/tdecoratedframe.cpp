@@ -62,7 +62,7 @@ void TDecoratedFrame::AssignMenu(const MenuTemplate& menu) {
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    if (QApplication::activePopupWidget() == nullptr && statusBar()) {
+                    if (QApplication::activePopupWidget() == nullptr) {
                         statusBar()->clearMessage();
                     }
                 },
