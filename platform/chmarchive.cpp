@@ -312,7 +312,7 @@ std::unique_ptr<ChmArchive> ChmArchive::open(Bytes bytes, const ChmDecoderEntry&
     return std::unique_ptr<ChmArchive>(new ChmArchive(std::move(impl)));
 }
 
-const void* ChmArchive::findFile(std::string_view name) const {
+mschmd_file* ChmArchive::findFile(std::string_view name) const {
     const auto found = m_impl->files.find(lookupKey(name));
     return found == m_impl->files.end() ? nullptr : found->second;
 }
@@ -322,12 +322,12 @@ bool ChmArchive::contains(std::string_view name) const {
 }
 
 std::string ChmArchive::storedName(std::string_view name) const {
-    const auto* file = static_cast<const mschmd_file*>(findFile(name));
+    const mschmd_file* file = findFile(name);
     return file == nullptr ? std::string() : std::string(file->filename);
 }
 
 std::optional<Bytes> ChmArchive::read(std::string_view name) const {
-    auto* file = const_cast<mschmd_file*>(static_cast<const mschmd_file*>(findFile(name)));
+    mschmd_file* file = findFile(name);
     if (file == nullptr) {
         return std::nullopt;
     }

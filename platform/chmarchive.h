@@ -9,6 +9,7 @@
 
 struct mspack_system;
 struct mschm_decompressor;
+struct mschmd_file;
 
 namespace nimbara {
 
@@ -71,7 +72,7 @@ public:
 private:
     struct Impl;
     explicit ChmArchive(std::unique_ptr<Impl> impl);
-    const void* findFile(std::string_view name) const;
+    mschmd_file* findFile(std::string_view name) const;
 
     std::unique_ptr<Impl> m_impl;
     std::vector<std::string> m_names;

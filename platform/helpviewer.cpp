@@ -126,8 +126,8 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     QAction* forward = bar->addAction("Forward", m_browser, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
-    QAction* home = bar->addAction("Home", this, &HelpViewer::goHome);
-    home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    m_home = bar->addAction("Home", this, &HelpViewer::goHome);
+    m_home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
@@ -195,6 +195,7 @@ void HelpViewer::showBook(const QString& path) {
     const HelpBook* opened = book(path, &error);
     if (opened == nullptr) {
         m_contents->hide();
+        m_home->setEnabled(false);
         m_browser->setHtml(errorPage("Help file not available", error));
         return;
     }

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+class QAction;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -87,6 +88,7 @@ private:
     QString m_requestedPath;
     HelpBrowser* m_browser;
     QTreeWidget* m_contents;
+    QAction* m_home = nullptr;
     QString m_currentBook;
     QString m_contentsBook;
     std::map<QString, std::unique_ptr<HelpBook>> m_books;

@@ -24,9 +24,7 @@ QString MenuBuilder::hintFor(const QAction* action) const {
 
 void MenuBuilder::fillMenuBar(QMenuBar* bar, const MenuTemplate& menu) const {
     for (const MenuItemTemplate& item : menu) {
-        QMenu* popup = createPopup(bar, item);
-        bar->addMenu(popup);
-        popup->menuAction()->setStatusTip(hintFor(popup->menuAction()));
+        bar->addMenu(createPopup(bar, item));
     }
     QObject::connect(bar, &QMenuBar::hovered, bar,
                      [bar](QAction* action) { action->showStatusText(bar); });
@@ -45,7 +43,7 @@ QMenu* MenuBuilder::insertPopup(QMenu* menu, int position, const QString& text,
     const QList<QAction*> existing = menu->actions();
     QAction* before = position < existing.size() ? existing.at(position) : nullptr;
     menu->insertMenu(before, popup);
-    popup->menuAction()->setStatusTip(hintFor(popup->menuAction()));
+    // The popup's own hint may change: its first item is now a popup.
     menu->menuAction()->setStatusTip(hintFor(menu->menuAction()));
     return popup;
 }
@@ -57,9 +55,7 @@ QAction* MenuBuilder::createAction(QMenu* menu, const MenuItemTemplate& item) co
         return separator;
     }
     if (item.isPopup()) {
-        QMenu* popup = createPopup(menu, item);
-        popup->menuAction()->setStatusTip(hintFor(popup->menuAction()));
-        return popup->menuAction();
+        return createPopup(menu, item)->menuAction();
     }
     auto* action = new QAction(QString::fromLatin1(item.text), menu);
     action->setData(item.id);
@@ -73,6 +69,7 @@ QAction* MenuBuilder::createAction(QMenu* menu, const MenuItemTemplate& item) co
 QMenu* MenuBuilder::createPopup(QWidget* parent, const MenuItemTemplate& item) const {
     auto* popup = new QMenu(item.text ? QString::fromLatin1(item.text) : QString(), parent);
     fillMenu(popup, item.items);
+    popup->menuAction()->setStatusTip(hintFor(popup->menuAction()));
     const auto enabled = m_services.commandEnabled;
     QObject::connect(popup, &QMenu::aboutToShow, popup, [popup, enabled] {
         for (QAction* action : popup->actions()) {

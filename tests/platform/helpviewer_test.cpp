@@ -120,6 +120,7 @@ TEST_F(HelpViewerTest, AMissingFileIsReportedInItsOwnWindow) {
     EXPECT_EQ(viewer->browser()->toPlainText(),
               "Help file not available\nThe help file /nonexistent/HELP/ICE.CHM does not exist.");
     EXPECT_EQ(viewer->currentBook(), nullptr);
+    EXPECT_FALSE(toolAction(viewer, "Home")->isEnabled()) << "there is no page to go home to";
 }
 
 TEST_F(HelpViewerTest, AFileThatIsNotAHelpFileIsReportedInItsOwnWindow) {
