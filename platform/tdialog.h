@@ -35,6 +35,16 @@ public:
     T* control(int id) const {
         return qobject_cast<T*>(m_controls.value(id));
     }
+    // The control built for template id; throws std::logic_error when the template has none of
+    // that type, so a dialog never goes on with a control missing from its template.
+    template <typename T = QWidget>
+    T* requiredControl(int id) const {
+        T* widget = control<T>(id);
+        if (widget == nullptr) {
+            throwMissingControl(id, T::staticMetaObject.className());
+        }
+        return widget;
+    }
     const DialogUnits& units() const { return m_units; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
@@ -63,6 +73,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    [[noreturn]] void throwMissingControl(int id, const char* type) const;
     void buildControls();
     // The first enabled tab stop gets the focus, as a dialog does when it opens.
     void focusFirstTabStop();
