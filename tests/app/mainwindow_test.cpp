@@ -169,9 +169,7 @@ TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
     QMenu* games = popup(2);
     games->popup(QPoint(100, 100));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(games));
-    auto moveTo = [games](int position) {
-        QTest::mouseMove(games, games->actionGeometry(games->actions()[position]).center());
-    };
+    auto moveTo = [games](int position) { test::hoverMenuItem(games, position); };
     moveTo(3);
     EXPECT_EQ(frame->statusBar()->currentMessage(),
               "Test your ice classification knowledge (first series)");
