@@ -70,6 +70,9 @@ TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(m_units.toPixelsX(templ.width), m_units.toPixelsY(templ.height));
+    // Run modally, a dialog blocks its owner and the owner's owners only: help windows and other
+    // windows of the program stay usable beside it. Without an owner it blocks the program.
+    setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     buildControls();
 }
 
