@@ -195,6 +195,39 @@ TEST_P(ShelfBookTest, ContentsEntriesLeadToPages) {
     walk(book->contents());
 }
 
+// A contents entry is named like the heading it leads to: the page's main heading, or the
+// section heading that carries the anchor.
+TEST_P(ShelfBookTest, ContentsEntriesNameTheirHeadings) {
+    Shelf shelf;
+    const QString path = bookPath(GetParam());
+    const HelpBook* book = shelf.book(path);
+    ASSERT_NE(book, nullptr);
+    std::function<void(const QList<ContentsEntry>&)> walk =
+        [&](const QList<ContentsEntry>& entries) {
+            for (const ContentsEntry& entry : entries) {
+                SCOPED_TRACE(entry.local.toStdString());
+                const auto target = resolveHelpLink(HelpLocation{path, "/", {}}, QUrl(entry.local));
+                ASSERT_TRUE(target);
+                const std::optional<QByteArray> page = shelf.book(target->book)->data(target->page);
+                ASSERT_TRUE(page);
+                const QString html = QString::fromUtf8(*page);
+                QString heading = elementText(html, "h1");
+                if (!target->fragment.isEmpty()) {
+                    const QRegularExpression section(
+                        QString(R"re(<a name="%1"></a>(.*?)</h[23]>)re")
+                            .arg(QRegularExpression::escape(target->fragment)),
+                        QRegularExpression::DotMatchesEverythingOption);
+                    const QRegularExpressionMatch match = section.match(html);
+                    ASSERT_TRUE(match.hasMatch()) << "the anchor starts a section heading";
+                    heading = QTextDocumentFragment::fromHtml(match.captured(1)).toPlainText();
+                }
+                EXPECT_EQ(entry.name, heading.simplified());
+                walk(entry.children);
+            }
+        };
+    walk(book->contents());
+}
+
 TEST_P(ShelfBookTest, PagesDeclareBritishEnglishInPlainAscii) {
     Shelf shelf;
     const HelpBook* book = shelf.book(bookPath(GetParam()));
