@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProxyStyle>
@@ -111,6 +112,7 @@ QWidget* TDialog::createControl(const ControlTemplate& control) {
                 m_currentGroup = new QButtonGroup(this);
             }
             m_currentGroup->addButton(radio);
+            radio->installEventFilter(this);
             return radio;
         }
         case ControlKind::Static:
@@ -162,6 +164,38 @@ void TDialog::showEvent(QShowEvent* event) {
         focusFirstTabStop();
     }
     QDialog::showEvent(event);
+}
+
+bool TDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QRadioButton*>(watched);
+    if (button != nullptr && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Right) {
+            moveInGroup(button, 1);
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Left) {
+            moveInGroup(button, -1);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDialog::moveInGroup(QAbstractButton* button, int step) {
+    const QList<QAbstractButton*> buttons =
+        button->group() ? button->group()->buttons() : QList<QAbstractButton*>{button};
+    const auto count = buttons.size();
+    qsizetype at = buttons.indexOf(button);
+    for (qsizetype tried = 1; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        QAbstractButton* next = buttons.at(at);
+        if (next->isEnabled() && next->isVisible()) {
+            next->setFocus(Qt::TabFocusReason);
+            next->setChecked(true);
+            return;
+        }
+    }
 }
 
 void TDialog::focusFirstTabStop() {

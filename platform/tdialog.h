@@ -71,8 +71,13 @@ protected:
     virtual void EvCommand(int id);
 
     void showEvent(QShowEvent* event) override;
+    // Arrow keys on a radio button move through its group, as the Windows dialog manager does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Moves the focus from button to the next (step 1) or previous (step -1) enabled button of
+    // its group in template order, wrapping round, and checks it.
+    static void moveInGroup(QAbstractButton* button, int step);
     [[noreturn]] void throwMissingControl(int id, const char* type) const;
     void buildControls();
     // The first enabled tab stop gets the focus, as a dialog does when it opens.
