@@ -1,5 +1,6 @@
 #include "dialogtemplates.h"
 
+#include "infotemplates.h"
 #include "resourceids.h"
 
 #include <map>
@@ -78,6 +79,8 @@ std::map<int, DialogTemplate> buildTemplates() {
                        "ice cake", "ice shelf", "lead"},
                       {"new ice", "pancake ice", "polynya", "sastrugi", "stranded ice", "strip",
                        "tabular berg", "vast floes", "very open pack"}));
+    templates.emplace(IDD_ABOUT, aboutDialogTemplate());
+    templates.emplace(IDD_LINK_PAGE, linkPageTemplate());
     return templates;
 }
 
