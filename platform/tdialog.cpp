@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -68,8 +69,10 @@ constexpr QSize kIconSize(32, 32);
 
 QWidget* createIcon(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(parent);
-    const QIcon icon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(control.text)));
-    label->setPixmap(icon.pixmap(kIconSize));
+    const QString file = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(control.text));
+    if (QFile::exists(file)) {
+        label->setPixmap(QIcon(file).pixmap(kIconSize));
+    }
     return label;
 }
 

@@ -9,6 +9,9 @@ namespace nimbara {
 TPropertyPage::TPropertyPage(TPropertySheet* sheet, const DialogTemplate& templ)
     : TDialog(sheet, templ) {
     setWindowFlags(Qt::Widget);
+    // A page is drawn in the dialog colour, whatever the style does for a tab's pane, so that its
+    // read-only fields sit on the same colour as in a dialog.
+    setAutoFillBackground(true);
     sheet->AddPage(this);
 }
 
