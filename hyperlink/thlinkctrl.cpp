@@ -19,7 +19,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
-#include <QStatusTipEvent>
 #include <QStyleOptionFocusRect>
 #include <QUrl>
 
@@ -50,6 +49,13 @@ constexpr std::array<std::pair<int, Handler>, 5> kResponseTable = {{
     {CM_LINK_ADD_TO_FAVORITES, &THLinkCtrl::CmAddToFavorites},
     {CM_LINK_ADD_TO_DESKTOP, &THLinkCtrl::CmAddToDesktop},
 }};
+
+// The address a link's URL text stands for: as written when it names a scheme, else guessed
+// ("www.x.org" is http://www.x.org). Invalid when the text is no address.
+QUrl linkTarget(const QString& text) {
+    const QUrl url(text);
+    return url.scheme().isEmpty() ? QUrl::fromUserInput(text) : url;
+}
 
 const Handler* findHandler(int id) {
     const auto found = std::find_if(kResponseTable.begin(), kResponseTable.end(),
@@ -112,7 +118,7 @@ void THLinkCtrl::SetLinkURL(const QString& url) {
 }
 
 bool THLinkCtrl::OpenURL() {
-    const QUrl url = QUrl::fromUserInput(m_url);
+    const QUrl url = linkTarget(m_url);
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
@@ -212,7 +218,7 @@ bool THLinkCtrl::AddShortcut(ShortcutFolder folder) {
 }
 
 bool THLinkCtrl::SaveShortcut(const QString& path) {
-    const QUrl url = QUrl::fromUserInput(m_url);
+    const QUrl url = linkTarget(m_url);
     return url.isValid() && writeLinkFile(path, text(), url.toString(QUrl::FullyEncoded));
 }
 
@@ -232,9 +238,6 @@ void THLinkCtrl::ShowContextMenu(int x, int y) {
     menu.exec(position);
     m_popupOpen = false;
     showCursor();
-    // The hint of the last item goes with the menu.
-    QStatusTipEvent clear{QString()};
-    QCoreApplication::sendEvent(&menu, &clear);
 }
 
 void THLinkCtrl::paintEvent(QPaintEvent* event) {

@@ -42,8 +42,8 @@ public:
     // its centre, a right-aligned one its right edge.
     void SetLinkURL(const QString& url);
     const QString& linkUrl() const { return m_url; }
-    // Opens the URL (a missing scheme is guessed, "www.x.org" opens as http) through the
-    // desktop's URL handler; whether that succeeded.
+    // Opens the URL through the desktop's URL handler; whether that succeeded. A URL without a
+    // scheme is guessed ("www.x.org" opens as http); one that is no address fails.
     bool OpenURL();
 
     // Shows the popup menu at screen position x, y; (-1, -1) means a request from the keyboard,
@@ -54,7 +54,8 @@ public:
     // linkfile.h). False, and nothing written anywhere, when the text cannot be a file name or
     // the file cannot be written. No message either way.
     bool AddShortcut(ShortcutFolder folder);
-    // Writes a link file for the URL, named by the control's text, at path. Overwrites.
+    // Writes a link file for the URL, named by the control's text, at path. Overwrites. False
+    // when the URL is no address or the file cannot be written.
     bool SaveShortcut(const QString& path);
 
     // Runs the handler of command id from the response table; false when there is none.
