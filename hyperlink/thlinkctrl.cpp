@@ -57,6 +57,14 @@ QUrl linkTarget(const QString& text) {
     return url.scheme().isEmpty() ? QUrl::fromUserInput(text) : url;
 }
 
+// Installs the accessibility factory of links (once) and hands on parent: called before the
+// edit is made, so that no plain edit interface is cached for a link in the making.
+QWidget* withLinkAccessibility(QWidget* parent) {
+    static const bool installed = (QAccessible::installFactory(&LinkAccessible::create), true);
+    Q_UNUSED(installed);
+    return parent;
+}
+
 const Handler* findHandler(int id) {
     const auto found = std::find_if(kResponseTable.begin(), kResponseTable.end(),
                                     [id](const auto& entry) { return entry.first == id; });
@@ -65,22 +73,20 @@ const Handler* findHandler(int id) {
 
 }  // namespace
 
-THLinkCtrl::THLinkCtrl(TDialog* parent, int id) : QLineEdit(parent) {
+THLinkCtrl::THLinkCtrl(TDialog* parent, int id) : QLineEdit(withLinkAccessibility(parent)) {
     if (parent == nullptr || !parent->substituteControl(id, this)) {
         throw std::invalid_argument("no edit control " + std::to_string(id) + " to bind");
     }
     init();
 }
 
-THLinkCtrl::THLinkCtrl(QWidget* parent) : QLineEdit(parent) {
+THLinkCtrl::THLinkCtrl(QWidget* parent) : QLineEdit(withLinkAccessibility(parent)) {
     init();
 }
 
 THLinkCtrl::~THLinkCtrl() = default;
 
 void THLinkCtrl::init() {
-    static const bool accessible = (QAccessible::installFactory(&LinkAccessible::create), true);
-    Q_UNUSED(accessible);
     m_handCursor = loadCursor(IDC_HAND);
     m_arrowCursor = QCursor(Qt::ArrowCursor);
     m_linkColour = kLinkColour;
