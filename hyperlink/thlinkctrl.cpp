@@ -186,12 +186,19 @@ void THLinkCtrl::PostCommand(int id) {
 
 void THLinkCtrl::CmOpen() {
     const TWaitCursor wait;
+    const bool wasVisited = visited();
     if (OpenURL()) {
         if (m_linkState == Hover) {
             m_savedState = Visited;
         } else {
             m_linkState = Visited;
         }
+    }
+    if (visited() != wasVisited) {
+        QAccessible::State changed;
+        changed.traversed = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
     }
     m_hoverColour = m_visitedColour;
     update();
