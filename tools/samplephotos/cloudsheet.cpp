@@ -1,0 +1,260 @@
+#include "cloudsheet.h"
+
+#include "cells.h"
+#include "noise.h"
+#include "raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace nimbara {
+
+namespace {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+constexpr double kHaloRadius = 22.0 * kRadiansPerDegree;
+
+struct SheetSample {
+    double density;  // 0 clear .. 1 cloud
+    double depth;    // optical thickness, 0 .. 1
+};
+
+// The cloud on the sheet's level at a point in metres (across, distance).
+class SheetField {
+public:
+    explicit SheetField(const CloudSheet& sheet)
+        : m_sheet(sheet),
+          m_noise(sheet.seed * 31 + 7),
+          m_cells(sheet.seed * 17 + 3, 1.0),
+          m_windCos(std::cos(sheet.windAngle * kRadiansPerDegree)),
+          m_windSin(std::sin(sheet.windAngle * kRadiansPerDegree)),
+          m_frontCos(std::cos(sheet.frontAngle * kRadiansPerDegree)),
+          m_frontSin(std::sin(sheet.frontAngle * kRadiansPerDegree)) {}
+
+    // `detail` 0 .. 1: how much of the element pattern the pixel can show.
+    SheetSample at(double u, double v, double detail) const {
+        const double extent = extentAt(u, v);
+        if (extent <= 0.0) {
+            return {0.0, 0.0};
+        }
+        const double along =
+            (u * m_windCos + v * m_windSin) / (m_sheet.elementSize * m_sheet.stretch);
+        const double across = (-u * m_windSin + v * m_windCos) / m_sheet.elementSize;
+        const SheetSample texture = textureAt(along, across, detail);
+        const double grow = m_sheet.thickening > 0.0
+                                ? 0.35 + 0.65 * smoothStep(0.0, m_sheet.thickening, m_front)
+                                : 1.0;
+        return {texture.density * extent, texture.depth * std::min(extent * 1.4, 1.0) * grow};
+    }
+
+    // Brightening of an element on its side towards the sun (elements are lit at their edges).
+    double sunSideLight(double u, double v, double towardsU, double towardsV, double density,
+                        double detail) const {
+        if (m_sheet.shading <= 0.0 || detail <= 0.0) {
+            return 0.0;
+        }
+        const double step = 0.22 * m_sheet.elementSize;
+        const SheetSample ahead = at(u + towardsU * step, v + towardsV * step, detail);
+        return m_sheet.shading * detail * (density - ahead.depth) /
+               std::max(m_sheet.thickness, 0.1);
+    }
+
+private:
+    double extentAt(double u, double v) const {
+        double extent = 1.0;
+        m_front = 0.0;
+        if (m_sheet.bounded) {
+            const double ragged = (m_noise.fractal(u / 2500.0, v / 2500.0, 3) - 0.5) * 2.5;
+            m_front =
+                u * m_frontCos + v * m_frontSin - m_sheet.frontOffset + ragged * m_sheet.frontWidth;
+            extent = smoothStep(-m_sheet.frontWidth, m_sheet.frontWidth, m_front);
+            if (extent <= 0.0) {
+                return 0.0;
+            }
+        }
+        // Large patches from noise and listed patches both hold cloud.
+        double area = 1.0;
+        if (m_sheet.patchScale > 0.0 || !m_sheet.patches.empty()) {
+            area = 0.0;
+        }
+        if (m_sheet.patchScale > 0.0) {
+            const double n =
+                m_noise.fractal(u / m_sheet.patchScale + 40.0, v / m_sheet.patchScale + 40.0, 4);
+            const double threshold = 1.0 - m_sheet.patchCover;
+            area = smoothStep(threshold - 0.07, threshold + 0.09, n);
+        }
+        for (const SheetPatch& patch : m_sheet.patches) {
+            const double du = u - patch.across;
+            const double dv = v - patch.distance;
+            const double c = std::cos(patch.angle * kRadiansPerDegree);
+            const double s = std::sin(patch.angle * kRadiansPerDegree);
+            const double a = (du * c + dv * s) / patch.length;
+            const double b = (-du * s + dv * c) / patch.width;
+            const double r = a * a + b * b;
+            if (r < 1.6) {
+                const double wobble = m_noise.fractal(u / 900.0, v / 900.0, 3) - 0.5;
+                area = std::max(area, smoothStep(1.0, 0.45, r + 0.7 * wobble));
+            }
+        }
+        extent *= area;
+        return extent;
+    }
+
+    SheetSample textureAt(double p, double q, double detail) const {
+        switch (m_sheet.texture) {
+            case SheetTexture::Veil: {
+                const double n = m_noise.fractal(0.6 * p, 0.6 * q, 4) - 0.5;
+                const double d =
+                    std::clamp(m_sheet.cover + 1.6 * m_sheet.roughness * n * detail, 0.0, 1.0);
+                return {d, d * m_sheet.thickness};
+            }
+            case SheetTexture::Fibrous: {
+                const double body = m_noise.fractal(0.35 * p, 0.5 * q, 3) - 0.5;
+                const double fibres = m_noise.fractal(0.25 * p + 9.0, 3.0 * q, 4) - 0.5;
+                const double d = std::clamp(m_sheet.cover + 1.2 * m_sheet.roughness * body +
+                                                1.4 * m_sheet.roughness * fibres * detail,
+                                            0.0, 1.0);
+                return {d, d * m_sheet.thickness};
+            }
+            case SheetTexture::Cells: {
+                const double mean = 0.3 * m_sheet.cover + 0.1;
+                if (detail <= 0.02) {
+                    return {mean, 0.6 * mean * m_sheet.thickness};
+                }
+                const double wp = p + 0.5 * (m_noise.fractal(0.7 * p, 0.7 * q, 2) - 0.5);
+                const double wq =
+                    q + 0.5 * (m_noise.fractal(0.7 * p + 19.0, 0.7 * q + 7.0, 2) - 0.5);
+                const CellCentre cell = m_cells.nearest(wp, wq);
+                // Sizes vary smoothly across the sheet, so neighbouring elements join without
+                // seams.
+                const double size = m_noise.fractal(0.25 * p + 5.0, 0.25 * q + 3.0, 2);
+                const double radius = (0.3 + 0.45 * m_sheet.cover) * (0.8 + 0.4 * size);
+                const double lumpy = m_sheet.lumpiness;
+                const double lumps =
+                    m_noise.fractal(2.6 * p, 2.6 * q, 3 + static_cast<int>(2.0 * lumpy)) - 0.5;
+                const double r = cell.distance / radius + (0.3 + 0.5 * lumpy) * lumps;
+                const double blob = smoothStep(1.0, 0.72 - 0.15 * lumpy, r);
+                const double core = smoothStep(1.05, 0.1, r);
+                const double grain =
+                    1.0 + (0.3 + 0.6 * lumpy) * (m_noise.fractal(4.0 * p, 4.0 * q, 3) - 0.5);
+                const double depth = (0.3 + 0.7 * core) * blob * grain;
+                return {std::lerp(mean, blob, detail),
+                        std::lerp(0.6 * mean, depth, detail) * m_sheet.thickness};
+            }
+            case SheetTexture::Pouches: {
+                const CellCentre cell = m_cells.nearest(p, q);
+                const double bulge = smoothStep(0.65, 0.0, cell.distance);
+                return {1.0, std::lerp(0.85, 1.0 - 0.6 * bulge, detail) * m_sheet.thickness};
+            }
+        }
+        return {0.0, 0.0};
+    }
+
+    const CloudSheet& m_sheet;
+    Noise m_noise;
+    Cells m_cells;
+    double m_windCos;
+    double m_windSin;
+    double m_frontCos;
+    double m_frontSin;
+    mutable double m_front = 0.0;  // signed distance beyond the front of the last point sampled
+};
+
+// The point of the sheet a pixel sees, and how large a pixel is there.
+struct SheetPoint {
+    double across;
+    double distance;
+    double pixelMetres;  // along the line of sight, the foreshortened direction
+};
+
+SheetPoint sheetPoint(const Perspective& view, double altitude, double x, double y) {
+    const double rise = std::max(view.horizonY() - y, 0.35);
+    const double f = view.focalLength();
+    const double distance = f * altitude / rise;
+    const double across = (x - view.centreX()) * distance / f;
+    return {across, distance, distance * distance / (f * altitude)};
+}
+
+double elementDetail(const CloudSheet& sheet, double pixelMetres) {
+    const double pixels = sheet.elementSize / std::max(pixelMetres, 1e-6);
+    return smoothStep(1.5, 6.0, pixels);
+}
+
+}  // namespace
+
+void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& light,
+                     const CloudSheet& sheet, const DepthBuffer* inFrontOf) {
+    const SheetField field(sheet);
+    // The sun's bearing on the level, for lighting the sunward sides of elements.
+    const double sunFlat = std::hypot(light.sun.x, light.sun.z);
+    const double towardsU = sunFlat > 1e-6 ? light.sun.x / sunFlat : 0.0;
+    const double towardsV = sunFlat > 1e-6 ? light.sun.z / sunFlat : 1.0;
+    const int lastRow = std::min(static_cast<int>(std::ceil(view.horizonY())), image.height());
+    const int width = image.width();
+    for (int y = 0; y < lastRow; ++y) {
+        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const SheetPoint point = sheetPoint(view, sheet.altitude, x + 0.5, y + 0.5);
+            if (inFrontOf != nullptr) {
+                const float behind = (*inFrontOf)[static_cast<std::size_t>(y * width + x)];
+                if (behind <= 0.0f || point.distance >= behind) {
+                    continue;
+                }
+            }
+            const double detail = elementDetail(sheet, point.pixelMetres);
+            const SheetSample sample = field.at(point.across, point.distance, detail);
+            if (sample.density <= 0.004) {
+                continue;
+            }
+            const Direction direction = pixelDirection(view, x + 0.5, y + 0.5);
+            const double fromSun = angleBetween(direction, light.sun);
+            // Thin cloud near the sun scatters its light forward and shines.
+            const double forward = std::exp(-fromSun / 0.3);
+            QRgb lit = mixRgb(sheet.light.rgb(), light.sunlight.rgb(), 0.5);
+            lit = mixRgb(lit, qRgb(255, 255, 255), 0.6 * forward);
+            QRgb colour = mixRgb(lit, sheet.dark.rgb(), smoothStep(0.04, 0.95, sample.depth));
+            const double sunSide = field.sunSideLight(point.across, point.distance, towardsU,
+                                                      towardsV, sample.depth, detail);
+            colour = scaleRgb(colour, 1.0 + 0.9 * sunSide);
+            if (sheet.halo) {
+                const double ring = (fromSun - kHaloRadius) / (0.9 * kRadiansPerDegree);
+                const double halo = std::exp(-ring * ring);
+                const double inner = std::exp(-std::pow((fromSun - kHaloRadius + 0.012) / 0.01, 2));
+                colour = mixRgb(colour, qRgb(255, 252, 246), 0.42 * halo);
+                colour = mixRgb(colour, qRgb(236, 196, 170), 0.18 * inner);
+                if (fromSun < kHaloRadius - 0.02) {
+                    colour = scaleRgb(colour, 0.95);
+                }
+            }
+            colour = intoHaze(colour, light, 2.5 * point.distance);
+            double alpha =
+                sheet.opacity * (0.35 + 0.65 * std::exp(-point.distance / light.visibility));
+            if (sheet.texture == SheetTexture::Cells) {
+                alpha *= smoothStep(0.0, 0.6, sample.density);
+            } else {
+                alpha *= std::clamp(sample.density, 0.0, 1.0);
+            }
+            pixels[x] = mixRgb(pixels[x], colour, alpha);
+        }
+    }
+}
+
+double sheetDepth(const Perspective& view, const CloudSheet& sheet, const Direction& direction) {
+    if (direction.y <= 1e-4 || direction.z <= 1e-6) {
+        return 0.0;
+    }
+    const std::optional<QPointF> pixel = screenPoint(view, direction);
+    if (!pixel) {
+        return 0.0;
+    }
+    const SheetField field(sheet);
+    const SheetPoint point = sheetPoint(view, sheet.altitude, pixel->x(), pixel->y());
+    const SheetSample sample =
+        field.at(point.across, point.distance, elementDetail(sheet, point.pixelMetres));
+    const double alpha = sheet.texture == SheetTexture::Cells ? smoothStep(0.0, 0.6, sample.density)
+                                                              : sample.density;
+    return sheet.opacity * alpha * (0.4 + 3.0 * sample.depth);
+}
+
+}  // namespace nimbara
