@@ -143,9 +143,17 @@ private:
                         std::lerp(0.6 * mean, depth, detail) * m_sheet.thickness};
             }
             case SheetTexture::Pouches: {
-                const CellCentre cell = m_cells.nearest(p, q);
-                const double bulge = smoothStep(0.65, 0.0, cell.distance);
-                return {1.0, std::lerp(0.85, 1.0 - 0.6 * bulge, detail) * m_sheet.thickness};
+                // Each pouch hangs like a ball, lit on the side facing the open sky at the
+                // anvil's edge and dark in the creases between pouches.
+                const double wobble = 0.25 * (m_noise.fractal(1.5 * p, 1.5 * q, 3) - 0.5);
+                const CellCentre cell = m_cells.nearest(p + wobble, q - wobble);
+                const CellCentre nearer = m_cells.nearest(p + wobble, q - wobble - 0.18);
+                const double bulge = smoothStep(0.7, 0.05, cell.distance);
+                const double facing =
+                    std::clamp(2.5 * (cell.distance - nearer.distance), -1.0, 1.0);
+                const double shade = 1.0 - 0.45 * bulge - 0.35 * facing * bulge;
+                return {1.0,
+                        std::lerp(0.85, std::clamp(shade, 0.1, 1.0), detail) * m_sheet.thickness};
             }
         }
         return {0.0, 0.0};
@@ -212,30 +220,35 @@ void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& lig
             // Thin cloud near the sun scatters its light forward and shines.
             const double forward = std::exp(-fromSun / 0.3);
             QRgb lit = mixRgb(sheet.light.rgb(), light.sunlight.rgb(), 0.5);
-            lit = mixRgb(lit, qRgb(255, 255, 255), 0.6 * forward);
+            lit = mixRgb(lit, qRgb(255, 255, 255), 0.6 * forward * (1.0 - sample.depth));
             QRgb colour = mixRgb(lit, sheet.dark.rgb(), smoothStep(0.04, 0.95, sample.depth));
             const double sunSide = field.sunSideLight(point.across, point.distance, towardsU,
                                                       towardsV, sample.depth, detail);
             colour = scaleRgb(colour, 1.0 + 0.9 * sunSide);
-            if (sheet.halo) {
-                const double ring = (fromSun - kHaloRadius) / (0.9 * kRadiansPerDegree);
-                const double halo = std::exp(-ring * ring);
-                const double inner = std::exp(-std::pow((fromSun - kHaloRadius + 0.012) / 0.01, 2));
-                colour = mixRgb(colour, qRgb(255, 252, 246), 0.42 * halo);
-                colour = mixRgb(colour, qRgb(236, 196, 170), 0.18 * inner);
-                if (fromSun < kHaloRadius - 0.02) {
-                    colour = scaleRgb(colour, 0.95);
-                }
-            }
-            colour = intoHaze(colour, light, 2.5 * point.distance);
+            colour = intoHaze(colour, light, 1.5 * point.distance);
             double alpha =
-                sheet.opacity * (0.35 + 0.65 * std::exp(-point.distance / light.visibility));
+                sheet.opacity * (0.5 + 0.5 * std::exp(-point.distance / light.visibility));
             if (sheet.texture == SheetTexture::Cells) {
                 alpha *= smoothStep(0.0, 0.6, sample.density);
             } else {
                 alpha *= std::clamp(sample.density, 0.0, 1.0);
             }
-            pixels[x] = mixRgb(pixels[x], colour, alpha);
+            QRgb shown = mixRgb(pixels[x], colour, alpha);
+            if (sheet.halo) {
+                // Ice crystals bend the sunlight into a ring of 22 degrees: reddish inside, sharp
+                // on its inner edge, fading outwards, the sky inside it a little darker.
+                const double offset = (fromSun - kHaloRadius) / kRadiansPerDegree;
+                const double ring = offset < 0.0 ? std::exp(-offset * offset / 0.35)
+                                                 : std::exp(-offset * offset / 2.5);
+                const double presence = std::clamp(2.2 * alpha, 0.0, 1.0);
+                shown = mixRgb(shown, qRgb(255, 253, 248), 0.5 * ring * presence);
+                if (offset < 0.0) {
+                    shown = mixRgb(shown, qRgb(226, 180, 150),
+                                   0.25 * std::exp(-offset * offset / 0.2) * presence);
+                    shown = scaleRgb(shown, 1.0 - 0.06 * presence * smoothStep(-1.0, -4.0, offset));
+                }
+            }
+            pixels[x] = shown;
         }
     }
 }

@@ -22,7 +22,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     QColor(94, 102, 122),
                     QColor(196, 212, 232),
                     60000.0,
-                    1.0};
+                    1.0,
+                    true};
         case TimeOfDay::Afternoon:
             return {sun,
                     sunElevation,
@@ -34,7 +35,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     QColor(92, 96, 114),
                     QColor(204, 214, 228),
                     45000.0,
-                    0.92};
+                    0.92,
+                    true};
         case TimeOfDay::EarlyMorning:
             return {sun,
                     sunElevation,
@@ -46,7 +48,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     QColor(86, 76, 94),
                     QColor(196, 160, 146),
                     30000.0,
-                    0.45};
+                    0.45,
+                    true};
         case TimeOfDay::Evening:
             return {sun,
                     sunElevation,
@@ -58,7 +61,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     QColor(96, 92, 108),
                     QColor(214, 196, 176),
                     40000.0,
-                    0.7};
+                    0.7,
+                    true};
         case TimeOfDay::Dull:
             return {sun,
                     sunElevation,
@@ -70,7 +74,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     QColor(84, 88, 98),
                     QColor(170, 174, 182),
                     20000.0,
-                    0.55};
+                    0.55,
+                    false};
     }
     return {};
 }
@@ -95,14 +100,16 @@ void paintClearSky(QImage& image, const Perspective& view, const Daylight& light
 
 void paintSunDisc(QImage& image, const Perspective& view, const Daylight& light, double depth) {
     const std::optional<QPointF> centre = screenPoint(view, light.sun);
-    if (!centre || depth > 3.0) {
+    if (!centre || !light.sunShows || depth > 3.0) {
         return;
     }
-    const double through = std::exp(-1.6 * depth);
+    const double through = std::exp(-0.65 * depth);
     const double pixelsPerRadian = view.focalLength();
     // The disc itself is half a degree; a dazzling sun looks larger in a photograph.
-    const double radius = pixelsPerRadian * (0.012 + 0.02 * std::min(depth, 1.0));
-    const double blur = pixelsPerRadian * (0.002 + 0.03 * std::min(depth, 1.5));
+    // Through a thin veil the disc stays sharp; thicker cloud spreads it as ground glass does.
+    const double frosted = smoothStep(0.7, 1.8, depth);
+    const double radius = pixelsPerRadian * (0.012 + 0.018 * frosted);
+    const double blur = pixelsPerRadian * (0.002 + 0.025 * frosted);
     const QRect area =
         QRectF(centre->x() - radius - 3.0 * blur - 2.0, centre->y() - radius - 3.0 * blur - 2.0,
                2.0 * (radius + 3.0 * blur + 2.0), 2.0 * (radius + 3.0 * blur + 2.0))

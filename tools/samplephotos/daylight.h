@@ -31,6 +31,7 @@ struct Daylight {
     QColor haze;          // far air, which distant clouds fade into
     double visibility;    // metres
     double groundLight;   // brightness of the land, 1 in full sun
+    bool sunShows;        // false when thick cloud beyond the picture hides the sun anyway
 };
 
 Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation);

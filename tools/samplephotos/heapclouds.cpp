@@ -44,7 +44,8 @@ struct Mass {
 
 void addMass(Random& random, Puffs& puffs, const Mass& mass) {
     const double height = mass.top - mass.bottom;
-    double y = mass.bottom;
+    // The lowest ring sits a little above the bottom, so a flat base does not cut wide spheres.
+    double y = mass.bottom + 0.3 * mass.sphereShare * mass.baseHalfWidth;
     const double wobblePhase = random.uniform(0.0, 6.28);
     while (y < mass.top) {
         const double t = (y - mass.bottom) / height;
@@ -170,12 +171,14 @@ Puffs buildPuffs(const Heap& heap, Random& random) {
             break;
         }
         case HeapForm::Fractus: {
-            const int count = random.integer(5, 9);
+            // Drawn out along the wind: many small lumps in a flat, ragged row.
+            const int count = random.integer(8, 14);
             for (int i = 0; i < count; ++i) {
                 const double t = random.uniform(-1.0, 1.0);
-                const double r = w * random.uniform(0.07, 0.15) * (1.0 - 0.4 * std::abs(t));
-                puffs.push_back({t * 0.42 * w, random.uniform(0.25, 0.7) * h,
-                                 random.uniform(-0.2, 0.2) * w, r, 0.3});
+                const double r =
+                    std::min(h * random.uniform(0.35, 0.7), 0.2 * w) * (1.0 - 0.5 * std::abs(t));
+                puffs.push_back({t * 0.45 * w, random.uniform(0.3, 0.6) * h,
+                                 random.uniform(-0.1, 0.1) * w, r, 0.3});
             }
             break;
         }
@@ -195,10 +198,11 @@ Puffs buildPuffs(const Heap& heap, Random& random) {
                 turret.z = 0.05 * w;
                 turret.bottom = 0.06 * w;
                 turret.top = h * random.uniform(0.55, 1.0);
-                turret.baseHalfWidth = w * random.uniform(0.04, 0.06);
-                turret.topHalfWidth = turret.baseHalfWidth * 1.1;
-                turret.cap = 0.3;
-                turret.sphereShare = 0.4;
+                turret.baseHalfWidth = w * random.uniform(0.035, 0.055);
+                turret.topHalfWidth = turret.baseHalfWidth * 1.3;
+                turret.cap = 0.55;
+                turret.sphereShare = 0.45;
+                turret.lean = random.uniform(-0.1, 0.1);
                 addMass(random, puffs, turret);
             }
             break;
@@ -213,8 +217,8 @@ Puffs buildPuffs(const Heap& heap, Random& random) {
                 const int lumps = random.integer(3, 5);
                 for (int k = 0; k < lumps; ++k) {
                     puffs.push_back(
-                        {cx + random.uniform(-0.08, 0.08) * w, cy + random.uniform(-0.12, 0.12) * h,
-                         random.uniform(-0.05, 0.05) * w, w * random.uniform(0.05, 0.09), 0.2});
+                        {cx + random.uniform(-0.1, 0.1) * w, cy + random.uniform(-0.12, 0.12) * h,
+                         random.uniform(-0.05, 0.05) * w, w * random.uniform(0.08, 0.14), 0.2});
                 }
             }
             break;
@@ -249,7 +253,7 @@ FormStyle formStyle(HeapForm form) {
         case HeapForm::Capillatus:
             return {0.08, 0.24, true, 0.025};
         case HeapForm::Fractus:
-            return {0.3, 1.1, false, 0.09};
+            return {0.3, 1.1, false, 0.045};
         case HeapForm::Castellanus:
             return {0.12, 0.3, true, 0.03};
         case HeapForm::Floccus:
@@ -372,10 +376,14 @@ void paintAnvil(QImage& image, const Heap& heap, const QPointF& base, double sca
             const double thickness = thick *
                                      (along > 0.0 ? 1.0 - 0.6 * std::pow(t, 0.8) : 1.0 - 0.8 * t) *
                                      (0.85 + 0.3 * fibres);
-            const double bottom = top - thickness;
-            const double inside =
-                smoothStep(bottom - 0.05 * thickness, bottom + 0.3 * thickness, ly) *
-                smoothStep(top + 0.02 * h, top - 0.02 * h, ly);
+            // Ice falling out of the underside hangs in fibres below it.
+            const double hanging = noise.fractal((x + 0.5) / (5.0 * grain), 7.0, 3);
+            const double bottom =
+                top - thickness - 0.25 * thickness * smoothStep(0.5, 0.8, hanging);
+            const double shape =
+                smoothStep(bottom - 0.1 * thickness, bottom + 0.45 * thickness, ly) *
+                smoothStep(top + 0.008 * h, top - 0.015 * h, ly);
+            const double inside = smoothStep(0.15, 0.6, shape + 0.55 * (fibres - 0.5));
             const double tip = smoothStep(1.0, 0.75, t + 0.25 * (fibres - 0.5));
             const double alpha = inside * tip * std::clamp(0.75 + 0.7 * (streaks - 0.5), 0.0, 1.0);
             if (alpha <= 0.01) {
@@ -430,9 +438,10 @@ void paintShreds(QImage& image, const Daylight& light, const Heap& heap, const P
             if (surface.cover[i] <= -0.45f) {
                 continue;
             }
-            const double tatters = noise.fractal((x + 0.5) / grain, (y + 0.5) / (0.6 * grain), 5);
-            const double density = surface.cover[i] + 1.3 * (tatters - 0.5);
-            const double alpha = 0.92 * smoothStep(0.05, 0.45, density);
+            const double tatters =
+                noise.fractal((x + 0.5) / (1.8 * grain), (y + 0.5) / (0.7 * grain), 5);
+            const double density = surface.cover[i] + 2.0 * (tatters - 0.5);
+            const double alpha = 0.88 * smoothStep(0.1, 0.5, density);
             if (alpha <= 0.004) {
                 continue;
             }

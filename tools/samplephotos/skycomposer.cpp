@@ -161,9 +161,9 @@ private:
             case LowCloud::CumulusUnderDeck:
                 addStratocumulus(1.0, 2300.0);
                 scatterHeaps(HeapForm::Mediocris, m_random.integer(3, 5), 900.0, 1800.0, 0.75,
-                             3000.0, 16000.0, 800.0, 0.3);
+                             3000.0, 16000.0, 800.0);
                 scatterHeaps(HeapForm::Humilis, m_random.integer(2, 4), 600.0, 1200.0, 0.4, 3000.0,
-                             20000.0, 800.0, 0.3);
+                             20000.0, 800.0);
                 break;
             case LowCloud::CbOverhead:
                 addStormOverhead();
@@ -214,16 +214,15 @@ private:
         layer.shading = 0.45;
         layer.lumpiness = 1.0;
         layer.patchScale = 6000.0;
-        layer.patchCover = 0.5;
+        layer.patchCover = 0.62;
         layer.light = QColor(236, 234, 230);
         layer.dark = QColor(104, 106, 118);
         const int count = m_random.integer(4, 6);
         for (int i = 0; i < count; ++i) {
             const double width = m_random.uniform(1800.0, 3200.0);
             Heap heap = heapAt(HeapForm::Mediocris, m_random.uniform(-20.0, kPictureWidth + 20.0),
-                               logUniform(std::max(5000.0, nearestShown(1400.0)), 22000.0), 1400.0,
-                               width, width * 0.55);
-            heap.spread = m_random.uniform(0.35, 0.6);
+                               logUniform(std::max(4000.0, nearestShown(1400.0)), 18000.0), 1400.0,
+                               width, width * m_random.uniform(0.35, 0.5));
             m_scene.heaps.push_back(heap);
             const double side = m_random.uniform(-0.6, 0.6);
             layer.patches.push_back({heap.across + side * width, heap.distance + 0.3 * width,
@@ -257,24 +256,33 @@ private:
         m_scene.capBase = 340.0;
     }
 
+    // Ragged grey-white shreds low over the land, below the hill tops, in otherwise fair weather.
     void addStratusFractus() {
-        CloudSheet layer = sheet(SheetTexture::Veil, 500.0, 700.0);
-        layer.cover = 0.75;
-        layer.roughness = 0.7;
-        layer.thickness = 0.45;
-        layer.patchScale = 1800.0;
-        layer.patchCover = 0.38;
-        layer.light = QColor(230, 230, 232);
-        layer.dark = QColor(150, 152, 160);
+        CloudSheet layer = sheet(SheetTexture::Veil, 600.0, 900.0);
+        layer.cover = 0.7;
+        layer.roughness = 0.8;
+        layer.thickness = 0.35;
+        layer.opacity = 0.8;
+        layer.patchScale = 2200.0;
+        layer.patchCover = 0.3;
+        layer.light = QColor(232, 232, 234);
+        layer.dark = QColor(160, 162, 170);
         m_scene.sheets.push_back(layer);
-        scatterHeaps(HeapForm::Fractus, m_random.integer(3, 6), 600.0, 1500.0, 0.25, 1500.0, 8000.0,
-                     400.0, 0.25);
+        const int count = m_random.integer(6, 10);
+        for (int i = 0; i < count; ++i) {
+            const double width = m_random.uniform(900.0, 2600.0);
+            Heap shred = heapAt(HeapForm::Fractus, m_random.uniform(-40.0, kPictureWidth + 40.0),
+                                logUniform(1200.0, 7000.0), m_random.uniform(120.0, 400.0), width,
+                                width * m_random.uniform(0.12, 0.22));
+            shred.darkness = 0.15;
+            m_scene.heaps.push_back(shred);
+        }
     }
 
     // Under a thunderstorm: the anvil's pouched underside overhead, the dark base and its rain
     // ahead.
     void addStormOverhead() {
-        CloudSheet pouches = sheet(SheetTexture::Pouches, 5500.0, 900.0);
+        CloudSheet pouches = sheet(SheetTexture::Pouches, 5500.0, 1500.0);
         pouches.thickness = 0.85;
         pouches.light = QColor(178, 168, 166);
         pouches.dark = QColor(70, 70, 82);
@@ -312,7 +320,7 @@ private:
             case MiddleCloud::None:
                 break;
             case MiddleCloud::AsTranslucidus:
-                addAltostratus(0.42, QColor(214, 218, 226), QColor(150, 156, 170));
+                addAltostratus(0.5, QColor(192, 198, 208), QColor(142, 148, 162));
                 break;
             case MiddleCloud::AsOpacus:
                 addAltostratus(1.0, QColor(168, 172, 180), QColor(112, 116, 128));
@@ -334,8 +342,8 @@ private:
                 addAltocumulusFromCumulus();
                 break;
             case MiddleCloud::AcDouble:
-                addAltocumulus(5600.0, 480.0, 0.55, 0.3, 7000.0, 0.7);
-                addAltocumulus(3200.0, 700.0, 0.6, 0.7, 6000.0, 0.6);
+                addAltocumulus(5600.0, 360.0, 0.55, 0.3, 7000.0, 0.75);
+                addAltocumulus(2900.0, 800.0, 0.65, 0.8, 5000.0, 0.45);
                 break;
             case MiddleCloud::AcOpacus: {
                 CloudSheet layer = sheet(SheetTexture::Cells, 3500.0, 650.0);
@@ -356,8 +364,8 @@ private:
                 addCastellanus();
                 break;
             case MiddleCloud::AcFloccus:
-                scatterHeaps(HeapForm::Floccus, m_random.integer(9, 14), 700.0, 1600.0, 0.7, 5000.0,
-                             30000.0, 4500.0);
+                scatterHeaps(HeapForm::Floccus, m_random.integer(10, 16), 1500.0, 3200.0, 0.6,
+                             5000.0, 25000.0, 4500.0);
                 break;
             case MiddleCloud::AcChaotic:
                 addChaoticSky();
@@ -368,8 +376,8 @@ private:
     void addAltostratus(double thickness, const QColor& light, const QColor& dark) {
         CloudSheet layer = sheet(SheetTexture::Fibrous, 5200.0, 3500.0);
         layer.stretch = 4.0;
-        layer.cover = thickness >= 1.0 ? 1.0 : 0.82;
-        layer.roughness = 0.3;
+        layer.cover = thickness >= 1.0 ? 1.0 : 0.9;
+        layer.roughness = 0.22;
         layer.thickness = std::min(thickness, 0.9);
         layer.opacity = thickness >= 1.0 ? 1.0 : 0.9;
         layer.light = light;
@@ -623,13 +631,40 @@ private:
             return;
         }
         const bool aircraft = m_photo.camera == Camera::Aircraft;
-        const double distance = aircraft ? 45000.0 : m_random.uniform(35000.0, 55000.0);
-        const double top = aircraft ? 2500.0 : 11000.0;
-        const double width = m_random.uniform(12000.0, 18000.0);
-        Heap anvil = heapAt(HeapForm::Anvil, m_random.uniform(150.0, 250.0), distance, top - 9000.0,
-                            width, 9000.0);
-        anvil.anvil = (m_random.chance(0.5) ? 1.0 : -1.0) * m_random.uniform(1.2, 2.0);
+        if (aircraft) {
+            // Seen from the aircraft the dense, fibrous mass spreads just above flight level.
+            CloudSheet layer = sheet(SheetTexture::Fibrous, 1200.0, 2000.0);
+            layer.stretch = 3.5;
+            layer.cover = 0.85;
+            layer.roughness = 0.45;
+            layer.thickness = 0.5;
+            layer.opacity = 0.95;
+            const double distance = m_random.uniform(9000.0, 13000.0);
+            layer.patches.push_back({acrossAt(m_random.uniform(120.0, 280.0), distance), distance,
+                                     m_random.uniform(9000.0, 13000.0),
+                                     m_random.uniform(3500.0, 5000.0),
+                                     m_random.uniform(-15.0, 15.0)});
+            layer.light = QColor(252, 252, 252);
+            layer.dark = QColor(170, 174, 186);
+            m_scene.sheets.push_back(layer);
+        }
+        const double distance = aircraft ? m_random.uniform(20000.0, 26000.0)
+                                         : m_random.uniform(22000.0, 30000.0) *
+                                               (m_photo.camera == Camera::Tele ? 1.8 : 1.0);
+        // From the aircraft, heights count from the cloud deck far below the camera.
+        const double top = aircraft ? m_scene.view.eyeHeight() + 1200.0 : 11000.0;
+        const double width = m_random.uniform(9000.0, 13000.0);
+        const double screenX = m_random.uniform(130.0, 270.0);
+        Heap anvil = heapAt(HeapForm::Anvil, screenX, distance, top - 9000.0, width, 9000.0);
+        anvil.anvil = (m_random.chance(0.5) ? 1.0 : -1.0) * m_random.uniform(1.3, 2.0);
         m_scene.heaps.push_back(anvil);
+        // What is left of the storm's tower under it.
+        if (!aircraft) {
+            Heap remains = heapAt(HeapForm::Mediocris, screenX, distance * 1.02, 1300.0,
+                                  width * 0.7, width * 0.45);
+            remains.spread = 0.3;
+            m_scene.heaps.push_back(remains);
+        }
     }
 
     void addInvadingCirrus() {
@@ -664,10 +699,10 @@ private:
     void addCirrostratus(bool advancing, double edgeElevation) {
         CloudSheet veil = sheet(SheetTexture::Fibrous, 8500.0, 5000.0);
         veil.stretch = 4.0;
-        veil.cover = 0.72;
-        veil.roughness = 0.28;
-        veil.thickness = 0.22;
-        veil.opacity = 0.78;
+        veil.cover = 0.8;
+        veil.roughness = 0.22;
+        veil.thickness = 0.2;
+        veil.opacity = 0.75;
         veil.halo = true;
         veil.light = QColor(246, 248, 252);
         veil.dark = QColor(206, 212, 224);
