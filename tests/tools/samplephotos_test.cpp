@@ -1,7 +1,7 @@
 // Runs the sample photo generator as a separate program, the way the build uses it, and checks
 // what it writes: the right names, true 24-bit bitmaps of the right size, pictures that differ
-// from one another and are not blank, the same bytes on every run, a seamless desktop tile, and
-// clear failures for bad arguments.
+// from one another and are not blank, the same bytes on every run (also against the pictures the
+// build staged), a seamless desktop tile, and clear failures for bad arguments.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QProcess>
 #include <QSet>
@@ -19,6 +20,8 @@
 namespace {
 
 const QString kProgram = QStringLiteral(SAMPLEPHOTOS_PROGRAM);
+// The games' photo folders in the application directory the build staged.
+const QString kStagedGames = QStringLiteral(SAMPLEPHOTOS_STAGED_GAMES);
 
 struct GeneratorRun {
     int exitCode;
@@ -185,6 +188,62 @@ TEST_F(IceSet, SecondRunWritesTheSameBytes) {
     }
 }
 
+QStringList bitmapsIn(const QString& folder) {
+    return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
+}
+
+// Every picture the build staged for a game is a true-colour bitmap of the game's size, shows
+// something, and no two are the same.
+class StagedPhotoFolder : public testing::TestWithParam<const char*> {};
+
+TEST_P(StagedPhotoFolder, HoldsDistinct24BitPicturesOf400By250) {
+    const QString folder = kStagedGames + "/" + GetParam();
+    const QStringList names = bitmapsIn(folder);
+    ASSERT_FALSE(names.isEmpty()) << qPrintable(folder) << " holds no pictures";
+    QHash<QByteArray, QString> seen;
+    for (const QString& name : names) {
+        const QByteArray bytes = readAll(QDir(folder).filePath(name));
+        EXPECT_EQ(bitsPerPixel(bytes), 24) << qPrintable(name);
+        const QImage image = QImage::fromData(bytes, "BMP");
+        ASSERT_FALSE(image.isNull()) << qPrintable(name) << " does not decode as a bitmap";
+        EXPECT_EQ(image.size(), QSize(400, 250)) << qPrintable(name);
+        EXPECT_GT(brightnessSpread(image), 8.0) << qPrintable(name) << " is nearly one colour";
+        const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        EXPECT_FALSE(seen.contains(digest))
+            << qPrintable(name) << " is the same picture as " << qPrintable(seen.value(digest));
+        seen.insert(digest, name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, StagedPhotoFolder, testing::Values("ice", "clouds"),
+                         [](const testing::TestParamInfo<const char*>& parameter) {
+                             return std::string(parameter.param);
+                         });
+
+// Pictures of every kind of scene: heaps, a storm overhead with lightning, layers at several
+// levels, a view from an aircraft, a veil with a halo.
+const QStringList kCloudSamples = {"cloud0.bmp", "cloud31.bmp", "cm4_2.bmp", "ch3_1.bmp",
+                                   "ch7_1.bmp"};
+
+TEST(CloudSet, NamedPicturesAloneAreDrawnAgainWithTheStagedBytes) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath("new/clouds");
+    QStringList arguments{"clouds", target};
+    arguments << kCloudSamples;
+    const GeneratorRun run = runGenerator(arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.errors.constData();
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.constData();
+    QStringList expected = kCloudSamples;
+    expected.sort();
+    EXPECT_EQ(bitmapsIn(target), expected);
+    for (const QString& name : kCloudSamples) {
+        const QByteArray drawn = readAll(QDir(target).filePath(name));
+        ASSERT_FALSE(drawn.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(drawn == readAll(kStagedGames + "/clouds/" + name))
+            << qPrintable(name) << " differs from the picture the build drew";
+    }
+}
+
 TEST(DesktopSet, WritesASeamless320By200Tile) {
     QTemporaryDir folder;
     const GeneratorRun run = runGenerator({"desktop", folder.path()});
@@ -220,6 +279,14 @@ TEST(BadArguments, FailWithAMessageAndWriteNothing) {
     const GeneratorRun unwritable = runGenerator({"ice", folder.filePath("plain-file/photos")});
     EXPECT_NE(unwritable.exitCode, 0);
     EXPECT_FALSE(unwritable.errors.isEmpty());
+
+    // One unknown name among good ones: nothing is drawn, and the error names it.
+    const GeneratorRun unknownPicture =
+        runGenerator({"clouds", target, "cloud3.bmp", "cloud95.bmp", "cl1_1.bmp"});
+    EXPECT_NE(unknownPicture.exitCode, 0);
+    EXPECT_TRUE(unknownPicture.errors.contains("cloud95.bmp")) << unknownPicture.errors.constData();
+    EXPECT_FALSE(unknownPicture.errors.contains("cloud3.bmp")) << unknownPicture.errors.constData();
+    EXPECT_FALSE(QDir(target).exists());
 }
 
 }  // namespace

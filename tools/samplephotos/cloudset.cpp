@@ -149,7 +149,7 @@ const Sky kLowTypes[] = {
     {L::ScOvercast, M::None, H::None, S::Hills, T::Dull, 0, 30, C::Normal},
     {L::Stratocumulus, M::None, H::None, S::Coast, T::Evening, 150, 18, C::Normal},
     {L::Stratus, M::None, H::None, S::Hills, T::Dull, 0, 30, C::Normal},
-    {L::Stratus, M::None, H::None, S::Mountains, T::Dull, 0, 30, C::Wide},
+    {L::Stratus, M::None, H::None, S::Hills, T::Dull, 0, 30, C::Wide},
     {L::StratusFractus, M::None, H::None, S::Hills, T::EarlyMorning, 140, 10, C::Normal},
     {L::StratusFractus, M::None, H::None, S::Coast, T::Afternoon, 150, 35, C::Normal},
     {L::BadWeatherFractus, M::Nimbostratus, H::None, S::Plain, T::Dull, 0, 30, C::Normal},

@@ -97,6 +97,12 @@ private:
                 area = std::max(area, smoothStep(1.0, 0.45, r + 0.7 * wobble));
             }
         }
+        if (m_sheet.bandSpacing > 0.0) {
+            const double across = -u * m_windSin + v * m_windCos;
+            const double wander = 2.0 * (m_noise.fractal(u / 6000.0, v / 6000.0, 2) - 0.5);
+            area *= smoothStep(-0.35, 0.35,
+                               std::sin(2.0 * std::numbers::pi * across / m_sheet.bandSpacing + wander));
+        }
         extent *= area;
         return extent;
     }
@@ -241,7 +247,7 @@ void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& lig
                 const double ring = offset < 0.0 ? std::exp(-offset * offset / 0.35)
                                                  : std::exp(-offset * offset / 2.5);
                 const double presence = std::clamp(2.2 * alpha, 0.0, 1.0);
-                shown = mixRgb(shown, qRgb(255, 253, 248), 0.5 * ring * presence);
+                shown = mixRgb(shown, qRgb(255, 253, 248), 0.38 * ring * presence);
                 if (offset < 0.0) {
                     shown = mixRgb(shown, qRgb(226, 180, 150),
                                    0.25 * std::exp(-offset * offset / 0.2) * presence);

@@ -44,6 +44,7 @@ struct CloudSheet {
     double shading = 0.0;        // how much elements are shaded on the side away from the sun
     double roughness = 0.5;      // unevenness of a veil
     double lumpiness = 0.5;      // how irregular, lumpy and merged rounded elements are
+    double bandSpacing = 0.0;    // metres between parallel bands along the wind, 0 for none
     // Extent: the sheet lies beyond a front (a line on its level, cloud on the far side) ...
     bool bounded = false;
     double frontAngle = 90.0;   // direction the sheet lies in from the front, degrees

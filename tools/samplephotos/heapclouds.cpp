@@ -376,10 +376,7 @@ void paintAnvil(QImage& image, const Heap& heap, const QPointF& base, double sca
             const double thickness = thick *
                                      (along > 0.0 ? 1.0 - 0.6 * std::pow(t, 0.8) : 1.0 - 0.8 * t) *
                                      (0.85 + 0.3 * fibres);
-            // Ice falling out of the underside hangs in fibres below it.
-            const double hanging = noise.fractal((x + 0.5) / (5.0 * grain), 7.0, 3);
-            const double bottom =
-                top - thickness - 0.25 * thickness * smoothStep(0.5, 0.8, hanging);
+            const double bottom = top - thickness;
             const double shape =
                 smoothStep(bottom - 0.1 * thickness, bottom + 0.45 * thickness, ly) *
                 smoothStep(top + 0.008 * h, top - 0.015 * h, ly);

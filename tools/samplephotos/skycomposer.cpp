@@ -246,14 +246,14 @@ private:
     }
 
     void addStratus() {
-        CloudSheet layer = sheet(SheetTexture::Veil, 350.0, 1500.0);
+        CloudSheet layer = sheet(SheetTexture::Veil, 260.0, 1500.0);
         layer.cover = 0.96;
         layer.roughness = 0.22;
         layer.thickness = 0.6;
         layer.light = QColor(196, 198, 202);
         layer.dark = QColor(134, 138, 146);
         m_scene.sheets.push_back(layer);
-        m_scene.capBase = 340.0;
+        m_scene.capBase = 230.0;
     }
 
     // Ragged grey-white shreds low over the land, below the hill tops, in otherwise fair weather.
@@ -320,7 +320,7 @@ private:
             case MiddleCloud::None:
                 break;
             case MiddleCloud::AsTranslucidus:
-                addAltostratus(0.5, QColor(192, 198, 208), QColor(142, 148, 162));
+                addAltostratus(0.55, QColor(178, 184, 196), QColor(128, 134, 150));
                 break;
             case MiddleCloud::AsOpacus:
                 addAltostratus(1.0, QColor(168, 172, 180), QColor(112, 116, 128));
@@ -419,9 +419,13 @@ private:
         const int levels = m_random.integer(2, 3);
         for (int level = 0; level < levels; ++level) {
             const double altitude = 3000.0 + 1500.0 * level + m_random.uniform(-300.0, 300.0);
-            CloudSheet layer = sheet(SheetTexture::Cells, altitude, m_random.uniform(280.0, 380.0));
+            // Some levels hold smooth lenses, others patches of small rounded elements.
+            const bool smooth = level == 1 || m_random.chance(0.3);
+            CloudSheet layer = sheet(smooth ? SheetTexture::Veil : SheetTexture::Cells, altitude,
+                                     m_random.uniform(280.0, 380.0));
             layer.cover = 0.85;
-            layer.thickness = 0.4;
+            layer.roughness = 0.15;
+            layer.thickness = smooth ? 0.5 : 0.4;
             layer.shading = 0.7;
             layer.stretch = 1.6;
             layer.windAngle = m_random.uniform(-10.0, 10.0);
@@ -442,7 +446,8 @@ private:
     // Bands of altocumulus coming up from the horizon, dense and thick towards it.
     void addAltocumulusBands() {
         CloudSheet layer = sheet(SheetTexture::Cells, 4200.0, 500.0);
-        layer.stretch = 3.2;
+        layer.stretch = 1.5;
+        layer.bandSpacing = m_random.uniform(2200.0, 3200.0);
         layer.windAngle = 90.0 + m_random.uniform(-25.0, 25.0);
         layer.cover = 0.72;
         layer.thickness = 0.5;
@@ -519,8 +524,30 @@ private:
         }
     }
 
+    // Several broken layers at different levels, thick and thin, dark and bright, heaped and flat,
+    // drifting different ways: a sky without order.
     void addChaoticSky() {
-        addAltostratus(0.7, QColor(190, 194, 202), QColor(118, 122, 134));
+        CloudSheet veil = sheet(SheetTexture::Fibrous, 5800.0, 3000.0);
+        veil.stretch = 3.0;
+        veil.cover = 0.85;
+        veil.roughness = 0.3;
+        veil.thickness = 0.75;
+        veil.patchScale = 9000.0;
+        veil.patchCover = 0.6;
+        veil.light = QColor(186, 190, 200);
+        veil.dark = QColor(108, 112, 126);
+        m_scene.sheets.push_back(veil);
+        CloudSheet thin = sheet(SheetTexture::Cells, 4800.0, 330.0);
+        thin.cover = 0.6;
+        thin.thickness = 0.35;
+        thin.shading = 0.8;
+        thin.windAngle = 60.0 + m_random.uniform(-20.0, 20.0);
+        thin.stretch = 2.0;
+        thin.patchScale = 3000.0;
+        thin.patchCover = 0.4;
+        thin.light = QColor(250, 248, 244);
+        thin.dark = QColor(150, 152, 164);
+        m_scene.sheets.push_back(thin);
         CloudSheet low = sheet(SheetTexture::Cells, 3000.0, 650.0);
         low.cover = 0.8;
         low.thickness = 0.75;
@@ -531,7 +558,6 @@ private:
         low.light = QColor(226, 226, 230);
         low.dark = QColor(90, 94, 106);
         m_scene.sheets.push_back(low);
-        addAltocumulus(4300.0, 420.0, 0.7, 0.45, 3500.0, 0.45);
         const int turrets = m_random.integer(2, 4);
         for (int i = 0; i < turrets; ++i) {
             const double width = m_random.uniform(2000.0, 4000.0);

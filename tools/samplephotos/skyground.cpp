@@ -174,6 +174,11 @@ void paintScenery(QImage& image, const Perspective& view, const Daylight& light,
                        {random.uniform(14.0, 24.0), 0.3, 14000.0, qRgb(70, 90, 70)}, capBase);
             paintRidge(image, view, light, random, noise,
                        {random.uniform(6.0, 12.0), 0.25, 5000.0, qRgb(62, 84, 46)}, capBase);
+            if (capBase > 0.0) {
+                // Near hills high enough to reach into a low cloud base.
+                paintRidge(image, view, light, random, noise,
+                           {random.uniform(28.0, 40.0), 0.35, 2500.0, qRgb(58, 80, 44)}, capBase);
+            }
             paintFields(image, view, light, seed);
             paintTreeLine(image, view, light, seed, 2500.0);
             break;
