@@ -17,6 +17,7 @@ struct CellSample {
 struct CellCentre {
     double distance;     // to the nearest cell's own point, in the caller's units
     std::uint64_t cell;  // identifies that cell
+    QPointF offset;      // from that point to the sampled one, in the caller's units
 };
 
 class Cells {

@@ -16,8 +16,9 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kHaloRadius = 22.0 * kRadiansPerDegree;
 
 struct SheetSample {
-    double density;  // 0 clear .. 1 cloud
-    double depth;    // optical thickness, 0 .. 1
+    double density;        // 0 clear .. 1 cloud
+    double depth;          // optical thickness, 0 .. 1
+    double sunSide = 0.0;  // -1 .. 1: on the side of an element away from or towards the sun
 };
 
 // The cloud on the sheet's level at a point in metres (across, distance).
@@ -45,19 +46,17 @@ public:
         const double grow = m_sheet.thickening > 0.0
                                 ? 0.35 + 0.65 * smoothStep(0.0, m_sheet.thickening, m_front)
                                 : 1.0;
-        return {texture.density * extent, texture.depth * std::min(extent * 1.4, 1.0) * grow};
+        return {texture.density * extent, texture.depth * std::min(extent * 1.4, 1.0) * grow,
+                texture.sunSide};
     }
 
-    // Brightening of an element on its side towards the sun (elements are lit at their edges).
-    double sunSideLight(double u, double v, double towardsU, double towardsV, double density,
-                        double detail) const {
-        if (m_sheet.shading <= 0.0 || detail <= 0.0) {
-            return 0.0;
-        }
-        const double step = 0.22 * m_sheet.elementSize;
-        const SheetSample ahead = at(u + towardsU * step, v + towardsV * step, detail);
-        return m_sheet.shading * detail * (density - ahead.depth) /
-               std::max(m_sheet.thickness, 0.1);
+    // The sun's bearing on the level, for lighting the sides of elements that face it.
+    void setSun(double towardsU, double towardsV) {
+        const double p = (towardsU * m_windCos + towardsV * m_windSin) / m_sheet.stretch;
+        const double q = -towardsU * m_windSin + towardsV * m_windCos;
+        const double length = std::max(std::hypot(p, q), 1e-9);
+        m_sunP = p / length;
+        m_sunQ = q / length;
     }
 
 private:
@@ -100,8 +99,9 @@ private:
         if (m_sheet.bandSpacing > 0.0) {
             const double across = -u * m_windSin + v * m_windCos;
             const double wander = 2.0 * (m_noise.fractal(u / 6000.0, v / 6000.0, 2) - 0.5);
-            area *= smoothStep(-0.35, 0.35,
-                               std::sin(2.0 * std::numbers::pi * across / m_sheet.bandSpacing + wander));
+            area *= smoothStep(
+                -0.35, 0.35,
+                std::sin(2.0 * std::numbers::pi * across / m_sheet.bandSpacing + wander));
         }
         extent *= area;
         return extent;
@@ -143,10 +143,21 @@ private:
                 const double blob = smoothStep(1.0, 0.72 - 0.15 * lumpy, r);
                 const double core = smoothStep(1.05, 0.1, r);
                 const double grain =
-                    1.0 + (0.3 + 0.6 * lumpy) * (m_noise.fractal(4.0 * p, 4.0 * q, 3) - 0.5);
+                    1.0 + (0.3 + 0.6 * lumpy) * (m_noise.fractal(4.0 * p, 4.0 * q, 2) - 0.5);
                 const double depth = (0.3 + 0.7 * core) * blob * grain;
+                // Elements are lit on the side that faces the sun, shaded on the other: the
+                // distance to the element's centre grows towards the sun on its sunlit side.
+                double sunSide = 0.0;
+                if (m_sheet.shading > 0.0) {
+                    const double step = 0.25;
+                    const CellCentre ahead =
+                        m_cells.nearest(wp + step * m_sunP, wq + step * m_sunQ);
+                    const double facing = (ahead.distance - cell.distance) / (step * radius);
+                    sunSide = m_sheet.shading * detail * std::clamp(facing, -1.0, 1.0) *
+                              smoothStep(0.0, 0.6, r);
+                }
                 return {std::lerp(mean, blob, detail),
-                        std::lerp(0.6 * mean, depth, detail) * m_sheet.thickness};
+                        std::lerp(0.6 * mean, depth, detail) * m_sheet.thickness, sunSide};
             }
             case SheetTexture::Pouches: {
                 // Each pouch hangs like a ball, lit on the side facing the open sky at the
@@ -172,6 +183,8 @@ private:
     double m_windSin;
     double m_frontCos;
     double m_frontSin;
+    double m_sunP = 0.0;
+    double m_sunQ = 1.0;
     mutable double m_front = 0.0;  // signed distance beyond the front of the last point sampled
 };
 
@@ -199,11 +212,10 @@ double elementDetail(const CloudSheet& sheet, double pixelMetres) {
 
 void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& light,
                      const CloudSheet& sheet, const DepthBuffer* inFrontOf) {
-    const SheetField field(sheet);
-    // The sun's bearing on the level, for lighting the sunward sides of elements.
+    SheetField field(sheet);
     const double sunFlat = std::hypot(light.sun.x, light.sun.z);
-    const double towardsU = sunFlat > 1e-6 ? light.sun.x / sunFlat : 0.0;
-    const double towardsV = sunFlat > 1e-6 ? light.sun.z / sunFlat : 1.0;
+    field.setSun(sunFlat > 1e-6 ? light.sun.x / sunFlat : 0.0,
+                 sunFlat > 1e-6 ? light.sun.z / sunFlat : 1.0);
     const int lastRow = std::min(static_cast<int>(std::ceil(view.horizonY())), image.height());
     const int width = image.width();
     for (int y = 0; y < lastRow; ++y) {
@@ -228,9 +240,7 @@ void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& lig
             QRgb lit = mixRgb(sheet.light.rgb(), light.sunlight.rgb(), 0.5);
             lit = mixRgb(lit, qRgb(255, 255, 255), 0.6 * forward * (1.0 - sample.depth));
             QRgb colour = mixRgb(lit, sheet.dark.rgb(), smoothStep(0.04, 0.95, sample.depth));
-            const double sunSide = field.sunSideLight(point.across, point.distance, towardsU,
-                                                      towardsV, sample.depth, detail);
-            colour = scaleRgb(colour, 1.0 + 0.9 * sunSide);
+            colour = scaleRgb(colour, 1.0 + 0.3 * sample.sunSide);
             colour = intoHaze(colour, light, 1.5 * point.distance);
             double alpha =
                 sheet.opacity * (0.5 + 0.5 * std::exp(-point.distance / light.visibility));
