@@ -64,7 +64,8 @@ Daylight daylight(TimeOfDay time, double sunAzimuth, double sunElevation) {
                     0.7,
                     true};
         case TimeOfDay::Dull:
-            return {sun,
+            // No sun: the light comes evenly from the cloud above.
+            return {directionAt(sunAzimuth, 80.0),
                     sunElevation,
                     QColor(150, 156, 166),
                     QColor(188, 192, 198),

@@ -97,6 +97,49 @@ private:
         }
     }
 
+    // Whether the photo shows cloud above level 1 (low) or 2 (middle).
+    bool higherShown(int level) const {
+        return (level < 2 && m_photo.middle != MiddleCloud::None) ||
+               m_photo.high != HighCloud::None;
+    }
+
+    // Degrees above the horizon at which a level `altitude` up is seen above every tall heap that
+    // reaches higher than that level (at least 10).
+    double lowestClear(double altitude) const {
+        double elevation = 10.0;
+        for (const Heap& heap : m_scene.heaps) {
+            const double top = heap.base + heap.height;
+            if (top > altitude) {
+                const double seen = std::atan(top / heap.distance) / kRadiansPerDegree;
+                elevation = std::max(elevation, seen + 3.0);
+            }
+        }
+        return elevation;
+    }
+
+    // A picture column for a patch at `altitude` and `distance` where it does not hide a tall heap
+    // that reaches above it.
+    double clearOfTowers(double altitude, double distance) {
+        double x = m_random.uniform(40.0, kPictureWidth - 40.0);
+        for (int attempt = 0; attempt < 12; ++attempt) {
+            bool hides = false;
+            for (const Heap& heap : m_scene.heaps) {
+                if (heap.base + heap.height < altitude || heap.distance < distance) {
+                    continue;
+                }
+                const double f = m_scene.view.focalLength();
+                const double centre = m_scene.view.centreX() + f * heap.across / heap.distance;
+                const double half = f * (0.6 * heap.width + 3000.0) / heap.distance + 40.0;
+                hides = hides || std::abs(x - centre) < half;
+            }
+            if (!hides) {
+                break;
+            }
+            x = m_random.uniform(40.0, kPictureWidth - 40.0);
+        }
+        return x;
+    }
+
     CloudSheet sheet(SheetTexture texture, double altitude, double elementSize) {
         CloudSheet layer;
         layer.texture = texture;
@@ -206,7 +249,7 @@ private:
     // Cumulus flattening and spreading out sideways into patches of stratocumulus at their own
     // level, the old domes still standing in the patches.
     void addSpreadingCumulus() {
-        CloudSheet layer = sheet(SheetTexture::Cells, 1500.0, 750.0);
+        CloudSheet layer = sheet(SheetTexture::Cells, 1400.0, 750.0);
         layer.stretch = 2.0;
         layer.windAngle = m_random.uniform(-10.0, 10.0);
         layer.cover = 0.85;
@@ -214,7 +257,7 @@ private:
         layer.shading = 0.45;
         layer.lumpiness = 1.0;
         layer.patchScale = 6000.0;
-        layer.patchCover = 0.62;
+        layer.patchCover = higherShown(1) ? 0.42 : 0.62;
         layer.light = QColor(236, 234, 230);
         layer.dark = QColor(104, 106, 118);
         const int count = m_random.integer(4, 6);
@@ -240,6 +283,11 @@ private:
         layer.thickness = cover > 0.95 ? 0.85 : 0.75;
         layer.shading = 0.5;
         layer.lumpiness = 1.0;
+        if (cover < 0.95 && higherShown(1)) {
+            // Broken into patches, so the clouds above show through the lanes between them.
+            layer.patchScale = 5000.0;
+            layer.patchCover = 0.5;
+        }
         layer.light = QColor(226, 226, 230);
         layer.dark = cover > 0.95 ? QColor(84, 88, 98) : QColor(96, 100, 112);
         m_scene.sheets.push_back(layer);
@@ -364,8 +412,8 @@ private:
                 addCastellanus();
                 break;
             case MiddleCloud::AcFloccus:
-                scatterHeaps(HeapForm::Floccus, m_random.integer(10, 16), 1500.0, 3200.0, 0.6,
-                             5000.0, 25000.0, 4500.0);
+                scatterHeaps(HeapForm::Floccus, m_random.integer(14, 22), 2000.0, 4000.0, 0.6,
+                             4000.0, 18000.0, 4500.0);
                 break;
             case MiddleCloud::AcChaotic:
                 addChaoticSky();
@@ -408,7 +456,7 @@ private:
         layer.shading = 0.8;
         layer.stretch = m_random.uniform(1.0, 1.5);
         layer.patchScale = patchScale;
-        layer.patchCover = patchCover;
+        layer.patchCover = higherShown(2) ? 0.7 * patchCover : patchCover;
         layer.light = QColor(252, 252, 252);
         layer.dark = QColor(150, 154, 168);
         m_scene.sheets.push_back(layer);
@@ -433,8 +481,9 @@ private:
             layer.dark = QColor(150, 156, 170);
             const int patches = m_random.integer(1, 3);
             for (int p = 0; p < patches; ++p) {
-                const double distance = distanceAtElevation(altitude, m_random.uniform(10.0, 40.0));
-                layer.patches.push_back({acrossAt(m_random.uniform(40.0, 360.0), distance),
+                const double distance = distanceAtElevation(
+                    altitude, m_random.uniform(std::min(lowestClear(altitude), 32.0), 40.0));
+                layer.patches.push_back({acrossAt(clearOfTowers(altitude, distance), distance),
                                          distance, m_random.uniform(2500.0, 6000.0),
                                          m_random.uniform(700.0, 1500.0),
                                          m_random.uniform(-15.0, 15.0)});
@@ -628,10 +677,10 @@ private:
         layer.stretch = 3.0;
         layer.cover = 0.8;
         layer.roughness = 0.45;
-        layer.thickness = 0.55;
+        layer.thickness = 0.6;
         layer.opacity = 0.95;
         layer.patchScale = 7000.0;
-        layer.patchCover = 0.4;
+        layer.patchCover = 0.5;
         layer.light = QColor(252, 252, 252);
         layer.dark = QColor(168, 172, 184);
         m_scene.sheets.push_back(layer);
@@ -728,7 +777,7 @@ private:
         veil.cover = 0.8;
         veil.roughness = 0.22;
         veil.thickness = 0.2;
-        veil.opacity = 0.75;
+        veil.opacity = advancing ? 0.85 : 0.75;
         veil.halo = true;
         veil.light = QColor(246, 248, 252);
         veil.dark = QColor(206, 212, 224);
