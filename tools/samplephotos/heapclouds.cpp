@@ -435,10 +435,10 @@ void paintShreds(QImage& image, const Daylight& light, const Heap& heap, const P
             if (surface.cover[i] <= -0.45f) {
                 continue;
             }
-            const double tatters =
-                noise.fractal((x + 0.5) / (1.8 * grain), (y + 0.5) / (0.7 * grain), 5);
+            const double tatters = noise.fractal((x + 0.5) / std::max(1.8 * grain, 3.0),
+                                                 (y + 0.5) / std::max(0.7 * grain, 1.5), 4);
             const double density = surface.cover[i] + 2.0 * (tatters - 0.5);
-            const double alpha = 0.88 * smoothStep(0.1, 0.5, density);
+            const double alpha = 0.82 * smoothStep(0.0, 0.7, density);
             if (alpha <= 0.004) {
                 continue;
             }

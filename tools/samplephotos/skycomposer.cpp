@@ -86,15 +86,45 @@ private:
                       double heightRatio, double nearest, double farthest, double base,
                       double darkness = 0.0) {
         nearest = std::max(nearest, nearestShown(base));
+        // Ragged shreds may overlap; solid heaps are kept mostly apart in the picture, as a
+        // photographer frames them, so that none looks stacked on another.
+        const bool apart = form != HeapForm::Fractus;
         for (int i = 0; i < count; ++i) {
-            const double distance = logUniform(nearest, std::max(farthest, nearest * 1.1));
-            const double width = m_random.uniform(minWidth, maxWidth);
-            Heap heap = heapAt(form, m_random.uniform(-30.0, kPictureWidth + 30.0), distance,
-                               base * m_random.uniform(0.95, 1.05), width,
-                               width * heightRatio * m_random.uniform(0.8, 1.2));
-            heap.darkness = darkness;
-            m_scene.heaps.push_back(heap);
+            for (int attempt = 0; attempt < 12; ++attempt) {
+                const double distance = logUniform(nearest, std::max(farthest, nearest * 1.1));
+                const double width = m_random.uniform(minWidth, maxWidth);
+                Heap heap = heapAt(form, m_random.uniform(-30.0, kPictureWidth + 30.0), distance,
+                                   base * m_random.uniform(0.95, 1.05), width,
+                                   width * heightRatio * m_random.uniform(0.8, 1.2));
+                heap.darkness = darkness;
+                if (!apart || !overlapsOthers(heap)) {
+                    m_scene.heaps.push_back(heap);
+                    break;
+                }
+            }
         }
+    }
+
+    QRectF screenBox(const Heap& heap) const {
+        const double scale = m_scene.view.focalLength() / heap.distance;
+        const QPointF base = m_scene.view.toScreen(heap.across, heap.distance, heap.base);
+        const double width = heap.width * scale * (1.0 + std::abs(heap.anvil));
+        return QRectF(base.x() - 0.5 * width, base.y() - heap.height * scale, width,
+                      heap.height * scale);
+    }
+
+    bool overlapsOthers(const Heap& heap) const {
+        const QRectF box = screenBox(heap);
+        for (const Heap& other : m_scene.heaps) {
+            const QRectF otherBox = screenBox(other);
+            const QRectF common = box & otherBox;
+            const double smaller =
+                std::min(box.width() * box.height(), otherBox.width() * otherBox.height());
+            if (common.width() * common.height() > 0.08 * smaller) {
+                return true;
+            }
+        }
+        return false;
     }
 
     // Whether the photo shows cloud above level 1 (low) or 2 (middle).
@@ -320,7 +350,7 @@ private:
         for (int i = 0; i < count; ++i) {
             const double width = m_random.uniform(900.0, 2600.0);
             Heap shred = heapAt(HeapForm::Fractus, m_random.uniform(-40.0, kPictureWidth + 40.0),
-                                logUniform(1200.0, 7000.0), m_random.uniform(120.0, 400.0), width,
+                                logUniform(700.0, 4000.0), m_random.uniform(120.0, 300.0), width,
                                 width * m_random.uniform(0.12, 0.22));
             shred.darkness = 0.15;
             m_scene.heaps.push_back(shred);
