@@ -595,11 +595,13 @@ private:
         const int count = m_random.integer(4, 7);
         const double base = 4000.0;
         for (int i = 0; i < count; ++i) {
-            const double width = m_random.uniform(2500.0, 5500.0);
-            m_scene.heaps.push_back(
-                heapAt(HeapForm::Castellanus, m_random.uniform(0.0, kPictureWidth),
-                       logUniform(std::max(9000.0, nearestShown(base)), 35000.0), base, width,
-                       width * m_random.uniform(0.35, 0.6)));
+            const double width = m_random.uniform(3500.0, 7000.0);
+            Heap heap = heapAt(HeapForm::Castellanus, m_random.uniform(0.0, kPictureWidth),
+                               logUniform(std::max(8000.0, nearestShown(base)), 25000.0), base,
+                               width, width * m_random.uniform(0.35, 0.6));
+            if (!overlapsOthers(heap)) {
+                m_scene.heaps.push_back(heap);
+            }
         }
     }
 
@@ -705,12 +707,12 @@ private:
     void addSpissatus() {
         CloudSheet layer = sheet(SheetTexture::Fibrous, 8500.0, 2500.0);
         layer.stretch = 3.0;
-        layer.cover = 0.8;
-        layer.roughness = 0.45;
-        layer.thickness = 0.6;
-        layer.opacity = 0.95;
-        layer.patchScale = 7000.0;
-        layer.patchCover = 0.5;
+        layer.cover = 0.95;
+        layer.roughness = 0.35;
+        layer.thickness = 0.7;
+        layer.opacity = 0.97;
+        layer.patchScale = 6000.0;
+        layer.patchCover = 0.36;
         layer.light = QColor(252, 252, 252);
         layer.dark = QColor(168, 172, 184);
         m_scene.sheets.push_back(layer);
