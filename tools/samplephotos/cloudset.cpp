@@ -151,7 +151,7 @@ const Sky kLowTypes[] = {
     {L::Stratus, M::None, H::None, S::Hills, T::Dull, 0, 30, C::Normal},
     {L::Stratus, M::None, H::None, S::Hills, T::Dull, 0, 30, C::Wide},
     {L::StratusFractus, M::None, H::None, S::Hills, T::EarlyMorning, 140, 10, C::Normal},
-    {L::StratusFractus, M::None, H::None, S::Coast, T::Afternoon, 150, 35, C::Normal},
+    {L::StratusFractus, M::None, H::None, S::Hills, T::Afternoon, 150, 35, C::Normal},
     {L::BadWeatherFractus, M::Nimbostratus, H::None, S::Plain, T::Dull, 0, 30, C::Normal},
     {L::BadWeatherFractus, M::AsOpacus, H::None, S::Sea, T::Dull, 0, 30, C::Wide},
     {L::BadWeatherFractus, M::Nimbostratus, H::None, S::Hills, T::Dull, 0, 30, C::Normal},

@@ -286,10 +286,12 @@ Surface rasterise(const Puffs& screenPuffs, const QRect& box) {
     surface.radius.assign(count, 1.0f);
     surface.soft.assign(count, 0.0f);
     for (const Puff& puff : screenPuffs) {
-        const int left = std::max(box.left(), static_cast<int>(std::floor(puff.x - puff.r)));
-        const int right = std::min(box.right(), static_cast<int>(std::ceil(puff.x + puff.r)));
-        const int top = std::max(box.top(), static_cast<int>(std::floor(puff.y - puff.r)));
-        const int bottom = std::min(box.bottom(), static_cast<int>(std::ceil(puff.y + puff.r)));
+        // The skirt just outside the sphere counts too, for soft and ragged outlines.
+        const double reach = 1.25 * puff.r;
+        const int left = std::max(box.left(), static_cast<int>(std::floor(puff.x - reach)));
+        const int right = std::min(box.right(), static_cast<int>(std::ceil(puff.x + reach)));
+        const int top = std::max(box.top(), static_cast<int>(std::floor(puff.y - reach)));
+        const int bottom = std::min(box.bottom(), static_cast<int>(std::ceil(puff.y + reach)));
         const double r2 = puff.r * puff.r;
         for (int y = top; y <= bottom; ++y) {
             const double dy = y + 0.5 - puff.y;
@@ -425,7 +427,8 @@ void paintShreds(QImage& image, const Daylight& light, const Heap& heap, const P
                  const QRect& box, double grain, const Noise& noise) {
     const Surface surface = rasterise(screen, box);
     const QRgb top = heap.darkness > 0.5 ? mixRgb(light.base.rgb(), light.shade.rgb(), 0.35)
-                                         : mixRgb(light.shade.rgb(), light.sunlight.rgb(), 0.75);
+                                         : mixRgb(light.shade.rgb(), light.sunlight.rgb(),
+                                                  0.9 - 0.6 * heap.darkness);
     const QRgb bottom = heap.darkness > 0.5 ? scaleRgb(light.base.rgb(), 0.8)
                                             : mixRgb(light.shade.rgb(), light.base.rgb(), 0.4);
     for (int y = box.top(); y <= box.bottom(); ++y) {
@@ -435,17 +438,20 @@ void paintShreds(QImage& image, const Daylight& light, const Heap& heap, const P
             if (surface.cover[i] <= -0.45f) {
                 continue;
             }
-            const double tatters = noise.fractal((x + 0.5) / std::max(1.8 * grain, 3.0),
-                                                 (y + 0.5) / std::max(0.7 * grain, 1.5), 4);
-            const double density = surface.cover[i] + 2.0 * (tatters - 0.5);
-            const double alpha = 0.82 * smoothStep(0.0, 0.7, density);
+            // Torn along the wind: long thin wisps rather than lumps.
+            const double tatters = noise.fractal((x + 0.5) / std::max(3.0 * grain, 4.0),
+                                                 (y + 0.5) / std::max(0.8 * grain, 1.5), 4);
+            const double density = 0.7 * surface.cover[i] +
+                                   2.2 * (tatters - 0.5) * smoothStep(-0.45, 0.0, surface.cover[i]);
+            const double alpha = 0.8 * smoothStep(0.05, 0.6, density);
             if (alpha <= 0.004) {
                 continue;
             }
             const double upper = std::clamp(
                 0.5 + 0.5 * surface.cover[i] - 0.4 * (y - box.center().y()) / box.height(), 0.0,
                 1.0);
-            QRgb colour = mixRgb(bottom, top, upper * (0.7 + 0.6 * (tatters - 0.5)));
+            const QRgb colour = mixRgb(
+                bottom, top, std::clamp(0.4 + 0.6 * (tatters - 0.5) + 0.3 * upper, 0.0, 1.0));
             pixels[x] = mixRgb(pixels[x], intoHaze(colour, light, heap.distance), alpha);
         }
     }

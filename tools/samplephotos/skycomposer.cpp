@@ -336,25 +336,32 @@ private:
 
     // Ragged grey-white shreds low over the land, below the hill tops, in otherwise fair weather.
     void addStratusFractus() {
-        CloudSheet layer = sheet(SheetTexture::Veil, 600.0, 900.0);
-        layer.cover = 0.7;
-        layer.roughness = 0.8;
-        layer.thickness = 0.35;
-        layer.opacity = 0.8;
-        layer.patchScale = 2200.0;
-        layer.patchCover = 0.3;
-        layer.light = QColor(232, 232, 234);
-        layer.dark = QColor(160, 162, 170);
+        CloudSheet layer = sheet(SheetTexture::Fibrous, 500.0, 700.0);
+        layer.stretch = 3.0;
+        layer.cover = 0.6;
+        layer.roughness = 0.9;
+        layer.thickness = 0.45;
+        layer.opacity = 0.55;
+        layer.patchScale = 2000.0;
+        layer.patchCover = 0.2;
+        layer.light = QColor(206, 208, 212);
+        layer.dark = QColor(150, 152, 160);
         m_scene.sheets.push_back(layer);
-        const int count = m_random.integer(6, 10);
+        // Shreds drifting along the hillsides, below the hill tops, and a few higher up.
+        const int count = m_random.integer(7, 11);
         for (int i = 0; i < count; ++i) {
-            const double width = m_random.uniform(900.0, 2600.0);
-            Heap shred = heapAt(HeapForm::Fractus, m_random.uniform(-40.0, kPictureWidth + 40.0),
-                                logUniform(700.0, 4000.0), m_random.uniform(120.0, 300.0), width,
-                                width * m_random.uniform(0.12, 0.22));
-            shred.darkness = 0.15;
+            const bool low = i < count - 3;
+            const double width = m_random.uniform(500.0, 1600.0) * (low ? 1.0 : 2.0);
+            Heap shred =
+                heapAt(HeapForm::Fractus, m_random.uniform(-40.0, kPictureWidth + 40.0),
+                       low ? m_random.uniform(900.0, 2200.0) : logUniform(3000.0, 6000.0),
+                       low ? m_random.uniform(40.0, 160.0) : m_random.uniform(250.0, 400.0), width,
+                       width * m_random.uniform(0.12, 0.2));
+            shred.darkness = 0.4;
             m_scene.heaps.push_back(shred);
         }
+        // Hills tall enough to show the shreds against them, their tops clear.
+        m_scene.capBase = 2000.0;
     }
 
     // Under a thunderstorm: the anvil's pouched underside overhead, the dark base and its rain

@@ -177,7 +177,7 @@ void paintScenery(QImage& image, const Perspective& view, const Daylight& light,
             if (capBase > 0.0) {
                 // Near hills high enough to reach into a low cloud base.
                 paintRidge(image, view, light, random, noise,
-                           {random.uniform(28.0, 40.0), 0.35, 2500.0, qRgb(58, 80, 44)}, capBase);
+                           {random.uniform(28.0, 40.0), 0.35, 2600.0, qRgb(58, 80, 44)}, capBase);
             }
             paintFields(image, view, light, seed);
             paintTreeLine(image, view, light, seed, 2500.0);

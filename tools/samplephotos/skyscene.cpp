@@ -37,6 +37,9 @@ void paintLightning(QImage& image, const Lightning& bolt, std::uint64_t seed) {
     painter.drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
+// The nearest hills of the land stand this far away.
+constexpr double kSkylineDistance = 2400.0;
+
 double heapTop(const std::vector<Heap>& heaps) {
     double top = 0.0;
     for (const Heap& heap : heaps) {
@@ -76,8 +79,15 @@ void paintSkyScene(QImage& image, const SkyScene& scene) {
     }
     paintSunDisc(image, scene.view, scene.light, sunDepth);
 
+    // Shreds nearer than the land's skyline hang in front of the hills; they are painted last.
+    std::vector<Heap> farHeaps;
+    std::vector<Heap> nearShreds;
+    for (const Heap& heap : scene.heaps) {
+        const bool near = heap.form == HeapForm::Fractus && heap.distance < kSkylineDistance;
+        (near ? nearShreds : farHeaps).push_back(heap);
+    }
     DepthBuffer depth(static_cast<std::size_t>(image.width()) * image.height(), 0.0f);
-    paintHeaps(image, scene.view, scene.light, scene.heaps, &depth);
+    paintHeaps(image, scene.view, scene.light, farHeaps, &depth);
     // Layers lower than the heap tops pass in front of the far parts of the heaps.
     const double top = heapTop(scene.heaps);
     for (const Layer& layer : layers) {
@@ -92,6 +102,7 @@ void paintSkyScene(QImage& image, const SkyScene& scene) {
         paintLightning(image, bolt, scene.seed);
     }
     paintScenery(image, scene.view, scene.light, scene.scenery, scene.seed, scene.capBase);
+    paintHeaps(image, scene.view, scene.light, nearShreds, nullptr);
 }
 
 }  // namespace nimbara
