@@ -316,7 +316,7 @@ private:
         if (cover < 0.95 && higherShown(1)) {
             // Broken into patches, so the clouds above show through the lanes between them.
             layer.patchScale = 5000.0;
-            layer.patchCover = 0.5;
+            layer.patchCover = 0.6;
         }
         layer.light = QColor(226, 226, 230);
         layer.dark = cover > 0.95 ? QColor(84, 88, 98) : QColor(96, 100, 112);
