@@ -255,9 +255,9 @@ void paintCloudSheet(QImage& image, const Perspective& view, const Daylight& lig
                 // on its inner edge, fading outwards, the sky inside it a little darker.
                 const double offset = (fromSun - kHaloRadius) / kRadiansPerDegree;
                 const double ring = offset < 0.0 ? std::exp(-offset * offset / 0.35)
-                                                 : std::exp(-offset * offset / 2.5);
+                                                 : std::exp(-offset * offset / 3.5);
                 const double presence = std::clamp(2.2 * alpha, 0.0, 1.0);
-                shown = mixRgb(shown, qRgb(255, 253, 248), 0.38 * ring * presence);
+                shown = mixRgb(shown, qRgb(255, 253, 248), 0.3 * ring * presence);
                 if (offset < 0.0) {
                     shown = mixRgb(shown, qRgb(226, 180, 150),
                                    0.25 * std::exp(-offset * offset / 0.2) * presence);
