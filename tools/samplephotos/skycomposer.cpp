@@ -351,12 +351,12 @@ private:
         const int count = m_random.integer(7, 11);
         for (int i = 0; i < count; ++i) {
             const bool low = i < count - 3;
-            const double width = m_random.uniform(500.0, 1600.0) * (low ? 1.0 : 2.0);
+            const double width = m_random.uniform(900.0, 2600.0) * (low ? 1.0 : 1.5);
             Heap shred =
                 heapAt(HeapForm::Fractus, m_random.uniform(-40.0, kPictureWidth + 40.0),
                        low ? m_random.uniform(900.0, 2200.0) : logUniform(3000.0, 6000.0),
                        low ? m_random.uniform(40.0, 160.0) : m_random.uniform(250.0, 400.0), width,
-                       width * m_random.uniform(0.12, 0.2));
+                       width * m_random.uniform(0.16, 0.26));
             shred.darkness = 0.4;
             m_scene.heaps.push_back(shred);
         }
