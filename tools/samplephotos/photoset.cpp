@@ -3,6 +3,7 @@
 #include "desktopset.h"
 #include "iceset.h"
 #include "samplemark.h"
+#include "seastateset.h"
 
 namespace nimbara {
 
@@ -16,6 +17,7 @@ struct NamedSet {
 const NamedSet kSets[] = {
     {"ice", icePhotoSet},
     {"desktop", desktopPhotoSet},
+    {"seastate", seaStatePhotoSet},
 };
 
 }  // namespace
