@@ -1,14 +1,15 @@
 #include "seastateset.h"
 
+#include "forcelook.h"
+#include "seaphotographer.h"
 #include "seastatescenes.h"
 
+#include <array>
 #include <utility>
 
 namespace nimbara {
 
 namespace {
-
-constexpr int kHighestForce = 12;
 
 template <int Series, int Force>
 void drawOne(QImage& image) {
@@ -33,10 +34,10 @@ const auto kDrawings = allDrawings(std::make_integer_sequence<int, kSeaSeriesCou
 PhotoSet seaStatePhotoSet() {
     PhotoSet photos;
     for (int series = 0; series < kSeaSeriesCount; ++series) {
-        const SeaSeries names = seaSeries(series);
-        for (int force = 0; force < names.forces; ++force) {
-            photos.push_back(
-                {QString("%1%2.bmp").arg(names.prefix).arg(force), kDrawings[series][force]});
+        const SeaPhotographer& photographer = seaPhotographer(series);
+        for (int force = 0; force < photographer.forces; ++force) {
+            photos.push_back({QString("%1%2.bmp").arg(photographer.prefix).arg(force),
+                              kDrawings[series][force]});
         }
     }
     return photos;

@@ -57,55 +57,69 @@ void paintBow(QPainter& painter, const QSize& size, const QPointF& stem, const D
     painter.setRenderHint(QPainter::Antialiasing);
     const double width = size.width();
     const double bottom = size.height() + 2.0;
-    const QPointF leftFoot(-0.05 * width, bottom);
-    const QPointF rightFoot(1.05 * width, bottom);
-    const double wall = 9.0;  // height of the bulwark near the camera, in pixels
+    const double reach = bottom - stem.y();
 
-    // Deck: from the stem back to the bottom edge, between the bulwarks.
-    QPainterPath deck;
-    deck.moveTo(stem + QPointF(0.0, 3.0));
-    deck.quadTo(QPointF(stem.x() - 0.25 * width, stem.y() + 10.0), leftFoot + QPointF(24.0, 0.0));
-    deck.lineTo(rightFoot - QPointF(24.0, 0.0));
-    deck.quadTo(QPointF(stem.x() + 0.25 * width, stem.y() + 10.0), stem + QPointF(0.0, 3.0));
+    // The bulwarks leave the stem at a sharp angle and flare out towards the camera; their inner
+    // faces grow taller with nearness.
+    struct Side {
+        QPointF foot;     // where the top of the bulwark leaves the picture
+        QPointF control;  // pulls the curve outwards into a flared bow
+        QPointF inward;   // from the top of the bulwark down to the deck, at the foot
+    };
+    const Side sides[] = {
+        {QPointF(-0.1 * width, bottom - 0.25 * reach),
+         QPointF(stem.x() - 0.3 * (stem.x() + 0.1 * width), stem.y() + 0.2 * reach),
+         QPointF(16.0, 20.0)},
+        {QPointF(1.1 * width, bottom - 0.25 * reach),
+         QPointF(stem.x() + 0.3 * (1.1 * width - stem.x()), stem.y() + 0.2 * reach),
+         QPointF(-16.0, 20.0)},
+    };
+
+    QPainterPath deck(stem + QPointF(0.0, 2.0));
+    deck.quadTo(sides[0].control + sides[0].inward * 0.4, sides[0].foot + sides[0].inward);
+    deck.lineTo(sides[0].foot.x(), bottom);
+    deck.lineTo(sides[1].foot.x(), bottom);
+    deck.lineTo(sides[1].foot + sides[1].inward);
+    deck.quadTo(sides[1].control + sides[1].inward * 0.4, stem + QPointF(0.0, 2.0));
     QLinearGradient deckLight(stem, QPointF(stem.x(), bottom));
-    deckLight.setColorAt(0.0, paint.deck.darker(115));
+    deckLight.setColorAt(0.0, paint.deck.darker(125));
     deckLight.setColorAt(1.0, paint.deck);
     painter.setPen(Qt::NoPen);
     painter.setBrush(deckLight);
     painter.drawPath(deck);
 
-    // A hatch and a windlass, for scale.
-    const double reach = bottom - stem.y();
+    // A windlass near the stem and a hatch further aft, on the centre line.
+    const auto onDeck = [&](double along, double halfWidth, double depth) {
+        const double y = stem.y() + along * reach;
+        const double x = stem.x() + along * (width / 2.0 - stem.x()) * 0.5;
+        return QRectF(x - halfWidth * along * width, y, 2.0 * halfWidth * along * width,
+                      depth * along * reach);
+    };
+    painter.setBrush(paint.shade.darker(140));
+    painter.drawRect(onDeck(0.22, 0.1, 0.12));
+    painter.setBrush(paint.steel.darker(115));
+    painter.drawRect(onDeck(0.55, 0.12, 0.16));
     painter.setBrush(paint.shade);
-    painter.drawRect(
-        QRectF(stem.x() - 0.09 * reach, stem.y() + 0.28 * reach, 0.18 * reach, 0.06 * reach));
-    painter.setBrush(paint.steel.darker(120));
-    painter.drawRect(
-        QRectF(stem.x() - 0.22 * reach, stem.y() + 0.55 * reach, 0.44 * reach, 0.2 * reach));
-    painter.setBrush(paint.shade.darker(130));
-    painter.drawRect(
-        QRectF(stem.x() - 0.22 * reach, stem.y() + 0.72 * reach, 0.44 * reach, 0.03 * reach));
+    painter.drawRect(onDeck(0.55, 0.12, 0.16).adjusted(0.0, 0.0, 0.0, -0.1 * reach));
 
-    // Bulwarks: walls whose inner faces are in shade, capped with a lit rail.
-    for (int side : {-1, 1}) {
-        const QPointF foot = side < 0 ? leftFoot : rightFoot;
-        const QPointF bend(stem.x() + side * 0.25 * width, stem.y() + 10.0);
-        QPainterPath wallPath;
-        wallPath.moveTo(stem);
-        wallPath.quadTo(bend - QPointF(0.0, 4.0), foot - QPointF(0.0, wall * 3.0));
-        wallPath.lineTo(foot + QPointF(-side * 24.0, 0.0));
-        wallPath.quadTo(bend + QPointF(-side * 6.0, 2.0), stem + QPointF(0.0, 3.0));
-        wallPath.closeSubpath();
+    for (const Side& side : sides) {
+        QPainterPath wall(stem);
+        wall.quadTo(side.control, side.foot);
+        wall.lineTo(side.foot + side.inward);
+        wall.quadTo(side.control + side.inward * 0.4, stem + QPointF(0.0, 2.0));
+        wall.closeSubpath();
         painter.setPen(Qt::NoPen);
         painter.setBrush(paint.shade);
-        painter.drawPath(wallPath);
-        QPainterPath cap;
-        cap.moveTo(stem);
-        cap.quadTo(bend - QPointF(0.0, 4.0), foot - QPointF(0.0, wall * 3.0));
+        painter.drawPath(wall);
+        QPainterPath cap(stem);
+        cap.quadTo(side.control, side.foot);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(paint.steel, 3.0, Qt::SolidLine, Qt::RoundCap));
         painter.drawPath(cap);
     }
+    // The jack staff on the stem.
+    painter.setPen(QPen(paint.steel.darker(110), 1.5));
+    painter.drawLine(stem, stem - QPointF(0.0, 0.18 * reach));
     painter.restore();
 }
 

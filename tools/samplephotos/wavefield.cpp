@@ -89,7 +89,7 @@ double WaveField::patchFactor(double x, double y, double footprint) const {
     double envelope = 1.0;
     if (grouped > 0.0) {
         const double group = m_patches.value(u / (3.0 * length), v / (2.0 * length));
-        envelope = std::lerp(1.0, std::clamp(0.1 + 1.8 * group, 0.15, 1.6), grouped);
+        envelope = std::lerp(1.0, std::clamp(0.4 + 1.2 * group, 0.5, 1.4), grouped);
     }
     if (m_spectrum.patchiness <= 0.0) {
         return envelope;
@@ -106,12 +106,12 @@ WaveSample WaveField::at(double x, double y, double across, double along) const 
     WaveSample sample{0.0, 0.0, 0.0, 0.0};
     double lost = 0.0;
     for (const Train& train : m_trains) {
-        // Full detail while the train is five footprints long, none below two.
+        // Full detail while the train is six footprints long, none below three.
         const double footprint = train.dirX2 * across * across + train.dirY2 * along * along;
         const double lengthSquared = train.length * train.length;
         double detail = 1.0;
-        if (lengthSquared < 25.0 * footprint) {
-            detail = smoothStep(2.0, 5.0, train.length / std::sqrt(footprint));
+        if (lengthSquared < 36.0 * footprint) {
+            detail = smoothStep(3.0, 6.0, train.length / std::sqrt(footprint));
             lost += (1.0 - detail) * train.slopeSquared;
             if (detail <= 0.0) {
                 continue;

@@ -26,6 +26,10 @@ Vec3 normalised(const Vec3& v) {
     return {v.x / length, v.y / length, v.z / length};
 }
 
+int channel(double value) {
+    return std::clamp(static_cast<int>(value + 0.5), 0, 255);
+}
+
 // Colour kept in floating point through the shading, rounded once when it is drawn.
 struct Colour {
     double red, green, blue;
@@ -73,20 +77,27 @@ public:
           m_focal(view.pixelsPerMetre(1.0)),
           m_halfHeight(std::max(waves.significantHeight() / 2.0, 1e-3)),
           m_rippleSize(std::clamp(0.04 * waves.peakLength(), 0.25, 2.5)),
-          m_leastFacing(0.2 * smoothStep(0.3, 2.0, waves.significantHeight())),
+          m_calmReach(6.0 *
+                      std::max(0.9 * waves.significantHeight() - 0.6 * view.eyeHeight(), 0.0)),
+          m_leastFacing(0.12 * smoothStep(0.3, 2.0, waves.significantHeight())),
           m_rippleSlope(smoothStep(0.3, 1.0, waves.significantHeight()) *
                         std::min(0.05 + 0.012 * waves.significantHeight(), 0.2)),
+          m_breakerSize(std::min(0.2 * waves.peakLength(), 7.0)),
           m_streakLength(8.0 * foam.streakSpacing + waves.peakLength()),
           m_spray(static_cast<std::size_t>(image.width()) * image.height(), 0.0f),
           m_deep(Colour::of(look.deep.rgb())),
           m_body(Colour::of(look.body.rgb())),
           m_foamColour(Colour::of(look.foam.rgb())),
           m_haze(Colour::of(look.haze.rgb())) {
-        const int skyRow = std::clamp(static_cast<int>(view.horizonY()) - 2, 0, image.height() - 1);
-        m_skyAtHorizon = averageOfRow(m_background, skyRow);
-        const Colour horizonSky = Colour::of(m_skyAtHorizon);
-        m_seaInSea = m_deep.mixedWith(horizonSky, 0.45);
-        m_roughSky = m_deep.mixedWith(horizonSky, 0.6);
+        const auto skyRow = [&](double height) {
+            const int row =
+                std::clamp(static_cast<int>(view.horizonY() * height), 0, image.height() - 1);
+            return Colour::of(averageOfRow(m_background, row));
+        };
+        // Rough water mirrors the sky low down and a little higher up at once.
+        const Colour lowSky = skyRow(0.97).mixedWith(skyRow(0.6), 0.5);
+        m_seaInSea = m_deep.mixedWith(lowSky, 0.45);
+        m_roughSky = m_deep.mixedWith(lowSky, 0.6);
         calibrateFoam(seed);
         Random random(seed * 7 + 5);
         for (int i = 0; i < 3; ++i) {
@@ -155,21 +166,21 @@ private:
         return -x * m_waves.headingY() + y * m_waves.headingX();
     }
 
-    // High on crests where the noise says the wave is breaking, in patches a quarter of a wave
-    // long; in a gale the foam they leave is drawn out along the wind.
+    // High on crests where the noise says the wave is breaking, in patches a fifth of a wave
+    // long and no bigger than a boat, so that a picture holds many of them; in a gale the foam
+    // they leave is drawn out along the wind.
     double capScore(double u, double v, double elevation) const {
-        const double length = m_waves.peakLength();
         const double breaking =
-            m_breaking.fractal(u / (0.22 * length * m_foam.drawnOut), v / (0.3 * length), 2);
+            m_breaking.fractal(u / (0.65 * m_breakerSize * m_foam.drawnOut), v / m_breakerSize, 3);
         return 1.4 * elevation + 3.5 * (breaking - 0.5);
     }
 
-    // Lanes along the wind: a set of meandering, roughly parallel lines; 1 on a line, falling
-    // to 0 half way to the next.
+    // Lanes along the wind: a set of meandering, roughly parallel lines, some close together and
+    // some far apart; 1 on a line, falling to 0 half way to the next.
     double laneScore(double u, double v) const {
         const double spacing = m_foam.streakSpacing;
-        const double meander = m_lanes.fractal(u / (0.35 * m_streakLength), v / (2.0 * spacing), 2);
-        const double across = v / spacing + 4.0 * meander;
+        const double meander = m_lanes.fractal(u / (0.6 * m_streakLength), v / spacing, 2);
+        const double across = v / spacing + 3.0 * meander;
         return 1.0 - std::abs(2.0 * (across - std::floor(across)) - 1.0);
     }
 
@@ -177,7 +188,7 @@ private:
     double laneStrength(double u, double v) const {
         const double lengths =
             m_lanes.value(u / (0.5 * m_streakLength) + 7.0, v / (1.5 * m_foam.streakSpacing) + 3.0);
-        return 0.3 + 0.6 * smoothStep(0.3, 0.65, lengths);
+        return 0.35 + 0.55 * smoothStep(0.15, 0.85, lengths);
     }
 
     struct Foam {
@@ -191,17 +202,22 @@ private:
         const double u = along(x, y);
         const double v = acrossWind(x, y);
         const double length = m_waves.peakLength();
-        const double foot = std::max(footAcross, 0.5 * footAlong);
+        const double foot = std::max(footAcross, footAlong);
         double cap = 0.0;
         double fresh = 0.0;
         if (m_foam.whitecaps > 0.0) {
-            const double size = 0.3 * length;
+            const double size = m_breakerSize;
             const double score = capScore(u, v, elevation);
             const double ramp = kCapRamp + 2.0 * foot / size;
-            const double breaker = smoothStep(m_capThreshold, m_capThreshold + ramp, score);
+            double breaker = smoothStep(m_capThreshold, m_capThreshold + ramp, score);
             // Older foam left behind the breaker, thinner and fading.
-            const double older = 0.45 * smoothStep(m_capThreshold - 1.2, m_capThreshold, score);
+            const double older = 0.4 * smoothStep(m_capThreshold - 0.8, m_capThreshold, score);
             const double detail = smoothStep(0.3, 1.2, size / foot);
+            // A crest breaking right beside a low camera would whiten the whole picture; the
+            // photographer takes the picture while the crests nearby carry only older foam.
+            const double distance = std::sqrt(x * x + y * y);
+            breaker *=
+                std::lerp(0.45, 1.0, smoothStep(0.2 * m_calmReach, 0.6 * m_calmReach, distance));
             // Far breakers merge into the tint and throw no spray that one could see.
             fresh = breaker * detail;
             cap = std::lerp(1.4 * m_foam.whitecaps, std::max(breaker, older), detail);
@@ -244,8 +260,8 @@ private:
             const double grain = std::clamp(0.04 * length, 0.3, 3.0);
             const double detail = smoothStep(0.6, 2.0, grain / foot);
             if (detail > 0.0) {
-                const double lace = m_lace.fractal(u / grain, v / (0.6 * grain), 2);
-                amount *= std::lerp(1.0, std::clamp(0.1 + 1.6 * lace, 0.0, 1.0), detail);
+                const double lace = m_lace.fractal(u / grain, v / (0.6 * grain), 3);
+                amount *= std::lerp(1.0, std::clamp(-0.15 + 1.9 * lace, 0.0, 1.0), detail);
             }
         }
         return {amount, fresh};
@@ -280,6 +296,20 @@ private:
             .mixedWith(m_seaInSea, intoSea);
     }
 
+    // The observer's ship rides the waves beside it: however high the sea, the water next to the
+    // camera stays below it, and a crest towers over the picture only some way off.
+    // Returns the share of the height kept.
+    double calmNearby(double distance, WaveSample& sample) const {
+        if (m_calmReach <= 0.0 || distance >= m_calmReach) {
+            return 1.0;
+        }
+        const double keep = std::max(smoothStep(0.0, m_calmReach, distance), 0.05);
+        sample.height *= keep;
+        sample.slopeX *= keep;
+        sample.slopeY *= keep;
+        return keep;
+    }
+
     // Chop and ripples too small and too many for the wave trains: they only tilt the surface
     // a little this way and that, which breaks up the mirror. Too fine to draw, they roughen it.
     void roughen(double x, double y, double foot, WaveSample& sample) const {
@@ -299,8 +329,10 @@ private:
         }
     }
 
-    Colour shade(double x, double y, const WaveSample& sample, double footAcross, double footAlong,
-                 double& spray) const {
+    // `elevation` is the height of the open sea here in half wave heights: where the waves are
+    // lowered beside the camera, the crests still break as they would further out.
+    Colour shade(double x, double y, const WaveSample& sample, double elevation, double footAcross,
+                 double footAlong, double& spray) const {
         const double eye = m_view.eyeHeight();
         const Vec3 normal = normalised({-sample.slopeX, -sample.slopeY, 1.0});
         const Vec3 ray = normalised({x, y, sample.height - eye});
@@ -318,14 +350,14 @@ private:
         fresnel = std::lerp(fresnel, 0.12 + 0.5 * fresnel, rough);
         const Colour sky = reflected(mirrored).mixedWith(m_roughSky, rough);
 
-        const double elevation = sample.height / m_halfHeight;
         const double glow = smoothStep(0.1, 1.3, elevation) * smoothStep(0.05, 0.3, facing) *
                             smoothStep(0.3, 2.0, m_waves.significantHeight());
         Colour colour = m_deep.mixedWith(m_body, 0.45 * glow).mixedWith(sky, fresnel);
 
         const Foam foam = foamAt(x, y, elevation, footAcross, footAlong);
         if (foam.amount > 0.0) {
-            const double light = std::clamp(0.72 + 0.35 * normal.z - 0.4 * normal.y, 0.6, 1.05);
+            // Foam scatters light every way: it darkens only a little on faces turned away.
+            const double light = std::clamp(0.8 + 0.25 * normal.z - 0.25 * normal.y, 0.72, 1.05);
             colour = colour.mixedWith(m_foamColour.scaled(light), foam.amount);
         }
         spray = foam.crest * smoothStep(0.2, 1.0, elevation);
@@ -336,8 +368,9 @@ private:
     }
 
     void depositSpray(int x, double top, double source, double distance) {
-        const double reach =
-            m_focal * m_foam.spindrift * 0.2 * m_waves.significantHeight() / distance;
+        // Spray close by would veil the whole picture; the photographer waits for a clear view.
+        const double reach = std::min(
+            m_focal * m_foam.spindrift * 0.2 * m_waves.significantHeight() / distance, 10.0);
         if (reach < 0.5 || source <= 0.0) {
             return;
         }
@@ -395,7 +428,8 @@ private:
             const double flatFoot = distance * distance / (m_focal * eye);
             const double footAcross = distance / m_focal;
             const double across = ratio * distance;
-            const WaveSample sample = m_waves.at(across, distance, footAcross, flatFoot);
+            WaveSample sample = m_waves.at(across, distance, footAcross, flatFoot);
+            const double keep = calmNearby(distance, sample);
             const double top = horizon + m_focal * (eye - sample.height) / distance;
             // A face that rose by more than a row and a half since the last sample would be
             // drawn in one colour: go back and take it in smaller steps.
@@ -419,12 +453,15 @@ private:
                 if (reachesCentre || !continued) {
                     // Where a face turned away is foreshortened, ripples finer than its rows
                     // would make the shading flicker from column to column: shade it without.
-                    WaveSample seen = footAlong > 2.0 * flatFoot
-                                          ? m_waves.at(across, distance, footAcross, footAlong)
-                                          : sample;
+                    WaveSample seen = sample;
+                    if (footAlong > 2.0 * flatFoot) {
+                        seen = m_waves.at(across, distance, footAcross, footAlong);
+                        calmNearby(distance, seen);
+                    }
                     roughen(across, distance, std::max(footAcross, footAlong), seen);
                     double spray = 0.0;
-                    colour = shade(across, distance, seen, footAcross, footAlong, spray);
+                    const double elevation = seen.height / keep / m_halfHeight;
+                    colour = shade(across, distance, seen, elevation, footAcross, footAlong, spray);
                     crest = {top, spray, distance};
                 } else {
                     crest.top = top;
@@ -460,9 +497,9 @@ private:
             }
             QRgb& pixel = reinterpret_cast<QRgb*>(m_image.scanLine(row))[x];
             const double rest = std::max(1.0 - m_weight[row], 0.0);
-            pixel = qRgb(static_cast<int>(m_red[row] + rest * qRed(pixel) + 0.5),
-                         static_cast<int>(m_green[row] + rest * qGreen(pixel) + 0.5),
-                         static_cast<int>(m_blue[row] + rest * qBlue(pixel) + 0.5));
+            pixel = qRgb(channel(m_red[row] + rest * qRed(pixel)),
+                         channel(m_green[row] + rest * qGreen(pixel)),
+                         channel(m_blue[row] + rest * qBlue(pixel)));
         }
     }
 
@@ -517,15 +554,16 @@ private:
     const double m_focal;
     const double m_halfHeight;
     const double m_rippleSize;  // metres
+    const double m_calmReach;   // metres from the camera within which the waves are lower
     const double m_leastFacing;
     const double m_rippleSlope;  // typical tilt the ripples give the surface
+    const double m_breakerSize;  // metres across the wind
     const double m_streakLength;
     std::vector<float> m_spray;  // how thick the spray blown off the crests is, per pixel
     const Colour m_deep;
     const Colour m_body;
     const Colour m_foamColour;
     const Colour m_haze;
-    QRgb m_skyAtHorizon = 0;
     Colour m_seaInSea{};
     Colour m_roughSky{};  // what a sea too rough to mirror anything shows at grazing angles
     double m_capThreshold = 0.0;
