@@ -91,7 +91,7 @@ const std::array<SeaPhotographer, kSeaSeriesCount> kPhotographers = {{
      .forces = 13,
      .seed = 1606,
      .camera = {10.0, 98.0, 420.0},
-     .heading = 140.0,
+     .heading = 120.0,
      .light = {QColor(40, 108, 200), QColor(180, 210, 235),
                CloudLayer{QColor(255, 255, 255), QColor(176, 190, 210), 0.25, 0.25},
                QPointF(330.0, 20.0), QColor(255, 252, 236)},

@@ -10,6 +10,7 @@
 #include "wavefield.h"
 #include "windsea.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,8 @@ void paintWeather(QImage& image, const SeaPhotographer& photographer, int force,
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor horizon =
         mixColor(mixColor(light.horizon, kStormHorizon, storm), haze, hazeAmount);
+    // Whatever the waves leave uncovered low down is far-off air.
+    painter.fillRect(QRectF(0.0, horizonY, image.width(), image.height() - horizonY), horizon);
     paintSky(painter, image.size(),
              {mixColor(light.zenith, kStormZenith, storm), horizon, horizonY});
     if (light.sun && storm < 0.9) {
@@ -51,6 +54,16 @@ void paintWeather(QImage& image, const SeaPhotographer& photographer, int force,
     paintCloudLayer(half, horizonY / 2.0, Noise(photographer.seed * 7 + force), clouds);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(0.0, 0.0, image.width(), 2.0 * (skyRows / 2)), half);
+    // Hazy air hides the clouds low down and, in the end, the horizon itself.
+    QColor low = haze;
+    low.setAlphaF(static_cast<float>(hazeAmount));
+    QColor clear = haze;
+    clear.setAlphaF(0.0f);
+    const double band = 10.0 + 30.0 * hazeAmount;
+    QLinearGradient veil(0.0, horizonY - band, 0.0, horizonY);
+    veil.setColorAt(0.0, clear);
+    veil.setColorAt(1.0, low);
+    painter.fillRect(QRectF(0.0, horizonY - band, image.width(), band + 2.0), veil);
 }
 
 // The ship is drawn before the sea, which then covers the part of it behind the waves.
