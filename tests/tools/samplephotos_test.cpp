@@ -1,7 +1,8 @@
 // Runs the sample photo generator as a separate program, the way the build uses it, and checks
 // what it writes: the right names, true 24-bit bitmaps of the right size, pictures that differ
 // from one another and are not blank, the same bytes on every run (also against the pictures the
-// build staged), a seamless desktop tile, and clear failures for bad arguments.
+// build staged), sea states that whiten as the wind rises, a seamless desktop tile, and clear
+// failures for bad arguments.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -11,10 +12,15 @@
 #include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -186,7 +192,7 @@ TEST_P(StagedPhotoFolder, HoldsDistinct24BitPicturesOf400By250) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Games, StagedPhotoFolder, testing::Values("ice", "clouds"),
+INSTANTIATE_TEST_SUITE_P(Games, StagedPhotoFolder, testing::Values("ice", "clouds", "seastate"),
                          [](const testing::TestParamInfo<const char*>& parameter) {
                              return std::string(parameter.param);
                          });
@@ -212,6 +218,154 @@ TEST(CloudSet, NamedPicturesAloneAreDrawnAgainWithTheStagedBytes) {
         ASSERT_FALSE(drawn.isEmpty()) << qPrintable(name);
         EXPECT_TRUE(drawn == readAll(kStagedGames + "/clouds/" + name))
             << qPrintable(name) << " differs from the picture the build drew";
+    }
+}
+
+// The sea-state set, also drawn twice in parallel for all its checks.
+class SeaStateSet : public testing::Test {
+protected:
+    struct Outcome {
+        QTemporaryDir folders;
+        QString first = folders.filePath("seastate");
+        QString second = folders.filePath("again");
+        GeneratorRun firstRun{};
+        GeneratorRun secondRun{};
+    };
+
+    static void SetUpTestSuite() {
+        s_outcome = new Outcome;
+        QProcess* one = startGenerator({"seastate", s_outcome->first});
+        QProcess* two = startGenerator({"seastate", s_outcome->second});
+        s_outcome->firstRun = finish(one);
+        s_outcome->secondRun = finish(two);
+    }
+    static void TearDownTestSuite() {
+        delete s_outcome;
+        s_outcome = nullptr;
+    }
+
+    static QString first() { return s_outcome->first; }
+    static QString second() { return s_outcome->second; }
+    static const GeneratorRun& firstRun() { return s_outcome->firstRun; }
+    static const GeneratorRun& secondRun() { return s_outcome->secondRun; }
+    static QStringList written() { return QDir(first()).entryList(QDir::Files, QDir::Name); }
+
+    // File names are a series prefix followed by the force: for each prefix, the file names in
+    // order of force; a name that does not have that form is listed under an empty prefix.
+    static QMap<QString, QStringList> seriesOf(const QStringList& names) {
+        static const QRegularExpression form("^([A-Za-z]+)(\\d+)\\.bmp$");
+        QMap<QString, QMap<int, QString>> byForce;
+        for (const QString& name : names) {
+            const QRegularExpressionMatch match = form.match(name);
+            const QString prefix = match.hasMatch() ? match.captured(1) : QString();
+            const int force = match.hasMatch() ? match.captured(2).toInt() : -1;
+            byForce[prefix].insert(force, name);
+        }
+        QMap<QString, QStringList> series;
+        for (auto it = byForce.cbegin(); it != byForce.cend(); ++it) {
+            series.insert(it.key(), it.value().values());
+        }
+        return series;
+    }
+
+    static Outcome* s_outcome;
+};
+
+SeaStateSet::Outcome* SeaStateSet::s_outcome = nullptr;
+
+// Share of the sea in the lower half of a picture that is foam: light and nearly colourless.
+// What stands in the foreground (a rail, the bow) is left out: it is what the two calmest
+// pictures of the series have in common there.
+double foamShare(const QImage& image, const QImage& calm, const QImage& calmer) {
+    int foam = 0;
+    int sea = 0;
+    for (int y = image.height() / 2; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (calm.pixel(x, y) == calmer.pixel(x, y)) {
+                continue;
+            }
+            const QRgb pixel = image.pixel(x, y);
+            const int lowest = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            const int highest = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            foam += lowest >= 170 && highest - lowest <= 45 ? 1 : 0;
+            ++sea;
+        }
+    }
+    return sea > 0 ? static_cast<double>(foam) / sea : 0.0;
+}
+
+TEST_F(SeaStateSet, SucceedsQuietly) {
+    EXPECT_EQ(firstRun().exitCode, 0) << firstRun().errors.constData();
+    EXPECT_TRUE(firstRun().errors.isEmpty()) << firstRun().errors.constData();
+    EXPECT_FALSE(written().isEmpty());
+}
+
+TEST_F(SeaStateSet, EverySeriesRunsFromCalmWithoutAGap) {
+    const QMap<QString, QStringList> series = seriesOf(written());
+    EXPECT_FALSE(series.contains(QString())) << qPrintable(series.value(QString()).join(", "));
+    for (auto it = series.cbegin(); it != series.cend(); ++it) {
+        QStringList expected;
+        for (int force = 0; force < it.value().size(); ++force) {
+            expected << QString("%1%2.bmp").arg(it.key()).arg(force);
+        }
+        EXPECT_EQ(it.value(), expected);
+    }
+}
+
+TEST_F(SeaStateSet, EveryPictureIsA24BitBitmapOf400By250) {
+    for (const QString& name : written()) {
+        const QByteArray bytes = readAll(QDir(first()).filePath(name));
+        EXPECT_EQ(bitsPerPixel(bytes), 24) << qPrintable(name);
+        const QImage image = QImage::fromData(bytes, "BMP");
+        ASSERT_FALSE(image.isNull()) << qPrintable(name) << " does not decode as a bitmap";
+        EXPECT_EQ(image.size(), QSize(400, 250)) << qPrintable(name);
+    }
+}
+
+TEST_F(SeaStateSet, PicturesAllDifferAndNoneIsBlank) {
+    QSet<QByteArray> seen;
+    for (const QString& name : written()) {
+        const QByteArray bytes = readAll(QDir(first()).filePath(name));
+        const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        EXPECT_FALSE(seen.contains(digest)) << qPrintable(name) << " repeats an earlier picture";
+        seen.insert(digest);
+        EXPECT_GT(brightnessSpread(QImage::fromData(bytes, "BMP")), 8.0)
+            << qPrintable(name) << " is nearly a single flat colour";
+    }
+}
+
+TEST_F(SeaStateSet, SecondRunWritesTheSameBytes) {
+    ASSERT_EQ(secondRun().exitCode, 0) << secondRun().errors.constData();
+    EXPECT_EQ(QDir(second()).entryList(QDir::Files, QDir::Name), written());
+    for (const QString& name : written()) {
+        const QByteArray once = readAll(QDir(first()).filePath(name));
+        ASSERT_FALSE(once.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(once == readAll(QDir(second()).filePath(name))) << qPrintable(name);
+    }
+}
+
+// Calm seas carry no foam; from the first white horses on, each force is whiter than the one
+// below it, and the highest force drawn is several times whiter than force 4.
+TEST_F(SeaStateSet, FoamGrowsWithForceWithinEachSeries) {
+    const QMap<QString, QStringList> series = seriesOf(written());
+    for (auto it = series.cbegin(); it != series.cend(); ++it) {
+        std::vector<QImage> pictures;
+        for (const QString& name : it.value()) {
+            pictures.emplace_back(QDir(first()).filePath(name));
+        }
+        ASSERT_GT(pictures.size(), 5u) << qPrintable(it.key());
+        std::vector<double> shares;
+        for (const QImage& picture : pictures) {
+            shares.push_back(foamShare(picture, pictures[0], pictures[1]));
+        }
+        for (std::size_t force = 0; force <= 2; ++force) {
+            EXPECT_LT(shares[force], 0.01) << qPrintable(it.key()) << " force " << force;
+        }
+        for (std::size_t force = 4; force < shares.size(); ++force) {
+            EXPECT_GT(shares[force], shares[force - 1])
+                << qPrintable(it.key()) << " force " << force << " is no whiter than the one below";
+        }
+        EXPECT_GT(shares.back(), 4.0 * shares[4]) << qPrintable(it.key());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "desktopset.h"
 #include "iceset.h"
 #include "samplemark.h"
+#include "seastateset.h"
 
 namespace nimbara {
 
@@ -18,6 +19,7 @@ const NamedSet kSets[] = {
     {"ice", icePhotoSet},
     {"clouds", cloudPhotoSet},
     {"desktop", desktopPhotoSet},
+    {"seastate", seaStatePhotoSet},
 };
 
 }  // namespace
