@@ -122,7 +122,9 @@ TEST(UserAppDirectory, MakesALinkedFolderOwnWithoutLosingWhatItShowed) {
               installed.data("games/ice/ice0.bmp"));
     EXPECT_EQ(QFileInfo(installed.user("games/clouds")).symLinkTarget(),
               installed.data("games/clouds"));
-    // A folder that nothing showed yet is simply made.
+    // A folder that nothing showed yet is simply made, with the directory itself if need be.
+    EXPECT_EQ(UserAppDirectory::makeOwnFolder(installed.root("new/app"), "games/ice"), QString());
+    EXPECT_TRUE(QFileInfo(installed.root("new/app/games/ice")).isDir());
     EXPECT_EQ(UserAppDirectory::makeOwnFolder(installed.user(), "games/seastate"), QString());
     EXPECT_TRUE(QFileInfo(installed.user("games/seastate")).isDir());
     writeAll(installed.user("games/plain"), "file");

@@ -96,6 +96,9 @@ QStringList UserAppDirectory::prepare() const {
 
 QString UserAppDirectory::makeOwnFolder(const QString& root, const QString& relative) {
     QString path = QDir::cleanPath(root);
+    if (!QFileInfo(path).isDir() && !QDir().mkpath(path)) {
+        return "cannot create " + path;
+    }
     QString done;
     for (const QString& part : relative.split('/', Qt::SkipEmptyParts)) {
         path += '/' + part;

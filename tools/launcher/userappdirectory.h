@@ -30,8 +30,8 @@ public:
     // each; empty on success.
     QStringList prepare() const;
 
-    // Makes the folder at relative path (e.g. "games/clouds") below root a real folder of the
-    // user's, creating it when missing. Where a part of the path is a link to a folder, the
+    // Makes the folder at relative path (e.g. "games/clouds") below root, an application
+    // directory, a real folder of the user's, creating it and root when missing. Where a part of the path is a link to a folder, the
     // link becomes a folder holding links to every entry of the one it pointed to, so nothing
     // that was visible through it goes missing, and a write into it never reaches the
     // installation. Returns what went wrong; empty on success.
