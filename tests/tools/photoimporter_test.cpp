@@ -142,6 +142,31 @@ TEST(Import, WritesPicturesOfOddSizesUnderTheNamesTheGamesDraw) {
               "ice1.bmp,ice1,brash ice,Ann Lee,CC0,https://example.org/f,floe.png\n");
 }
 
+// The start of a PNG file whose header claims 40000 x 40000 pixels: decoding it would take 6 GB.
+QByteArray forgedGiantPng() {
+    const auto bigEndian = [](quint32 value) {
+        QByteArray bytes(4, '\0');
+        for (int k = 0; k < 4; ++k) {
+            bytes[k] = static_cast<char>((value >> (24 - 8 * k)) & 0xFF);
+        }
+        return bytes;
+    };
+    const auto crc32 = [](const QByteArray& data) {
+        quint32 crc = 0xFFFFFFFFu;
+        for (const char byte : data) {
+            crc ^= static_cast<quint8>(byte);
+            for (int bit = 0; bit < 8; ++bit) {
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+            }
+        }
+        return ~crc;
+    };
+    const QByteArray header = QByteArray("IHDR") + bigEndian(40000) + bigEndian(40000) +
+                              QByteArray::fromHex("0802000000");  // 8-bit RGB
+    return QByteArray::fromHex("89504E470D0A1A0A") + bigEndian(13) + header +
+           bigEndian(crc32(header)) + bigEndian(0) + "IDAT" + bigEndian(crc32("IDAT"));
+}
+
 struct RefusalCase {
     const char* name;
     const char* lines;    // after the header; good.jpg and notes.jpg exist
@@ -155,6 +180,7 @@ TEST_P(Refusal, NamesTheLineAndWritesNothingForIt) {
     ImportPlace place;
     place.addPicture("good.jpg", {800, 500});
     writeAll(place.pictures("notes.jpg"), "these are notes, not a picture");
+    writeAll(place.pictures("giant.png"), forgedGiantPng());
     const ImportPlace::Run run = place.import(QString::fromUtf8(GetParam().lines));
     QStringList expected;
     for (const QString& error : GetParam().errors) {
@@ -172,6 +198,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "notes.jpg,ice1,brash,A,B,C\ngood.jpg,ice1,nilas,A,B,C\n",
                     {"line 2: cannot read the picture %1notes.jpg: Unsupported image format"},
                     {"games/ice/ATTRIBUTION.csv", "games/ice/ice11.bmp"}},
+        RefusalCase{"picture_too_large_to_decode",
+                    "giant.png,ice1,brash,A,B,C\n",
+                    {"line 2: the picture %1giant.png is 40000 x 40000 pixels, too large to "
+                     "decode in 512 MB"},
+                    {}},
         RefusalCase{"missing_picture",
                     "gone.jpg,ice1,brash,A,B,C\n",
                     {"line 2: cannot read the picture %1gone.jpg: File not found"},

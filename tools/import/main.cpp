@@ -18,7 +18,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QTextStream>
 
 int main(int argc, char** argv) {
@@ -77,9 +76,6 @@ int main(int argc, char** argv) {
         errors << "nimbara-import: " << manifest.error() << '\n';
         return 2;
     }
-    // Large pictures decode at reduced size where their format allows; the rest may take up to
-    // this much memory, enough for any camera picture but not for a forged giant.
-    QImageReader::setAllocationLimit(nimbara::PhotoCropper::kDecodeLimitMegabytes);
     nimbara::PhotoImporter importer(catalogue, directory, parser.isSet(force));
     const nimbara::ImportSummary summary = importer.run(manifest.entries(), out, errors);
     out << QString("Imported %1 photo%2 into %3; %4 line%5 refused.\n")

@@ -69,9 +69,25 @@ CroppedPhoto PhotoCropper::crop(const QString& path, QPointF focus) {
     const QSize upright = turned ? stored.transposed() : stored;
     result.original = upright;
     const int factor = reduction(upright);
-    if (factor > 1 && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    // JPEG decoders scale while decoding; other formats that take a scaled size decode at full
+    // size first and would only add a second, coarser scaling.
+    const bool reduced = factor > 1 && reader.format() == "jpeg" &&
+                         reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (reduced) {
         reader.setScaledSize(stored / factor);
     }
+    // Said here in the picture's terms; the reader would only say it could not read the data.
+    const QSize decoded = reduced ? stored / factor : stored;
+    const double megabytes = 4.0 * decoded.width() * decoded.height() / (1024.0 * 1024.0);
+    if (megabytes > kDecodeLimitMegabytes) {
+        result.error = QString("the picture %1 is %2 x %3 pixels, too large to decode in %4 MB")
+                           .arg(path)
+                           .arg(stored.width())
+                           .arg(stored.height())
+                           .arg(kDecodeLimitMegabytes);
+        return result;
+    }
+    QImageReader::setAllocationLimit(kDecodeLimitMegabytes);
     const QImage picture = reader.read();
     if (picture.isNull()) {
         result.error = "cannot read the picture " + path + ": " + reader.errorString();

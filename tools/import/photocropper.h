@@ -23,7 +23,8 @@ struct CroppedPhoto {
 class PhotoCropper {
 public:
     static constexpr QSize kPhotoSize{400, 250};
-    // The most memory one decoded picture may take, in megabytes (QImageReader's limit).
+    // The most memory one decoded picture may take, in megabytes: larger ones are refused, and
+    // QImageReader's allocation limit is set to it.
     static constexpr int kDecodeLimitMegabytes = 512;
 
     // The photo made from the picture at path. focus: the point to keep in the middle, as
