@@ -1,5 +1,7 @@
 // The installed launcher, run as users run it: from an installed tree, with the program in
 // place replaced by a script that records where and how it was started.
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,35 +12,22 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-    }
-}
-
 class InstalledTree : public testing::Test {
 protected:
     void SetUp() override {
         const QString launcher = path(QString(NIMBARA_INSTALL_BINDIR) + "/nimbara");
         QDir().mkpath(QFileInfo(launcher).absolutePath());
         ASSERT_TRUE(QFile::copy(NIMBARA_LAUNCHER_PROGRAM, launcher));
-        writeAll(program(),
-                 "#!/bin/sh\n"
-                 "pwd -P > \"$RECORD\"\n"
-                 "echo \"$*\" >> \"$RECORD\"\n"
-                 "exit 3\n");
+        nimbara::test::writeFileBytes(program(),
+                                      "#!/bin/sh\n"
+                                      "pwd -P > \"$RECORD\"\n"
+                                      "echo \"$*\" >> \"$RECORD\"\n"
+                                      "exit 3\n");
         QFile::setPermissions(program(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        writeAll(data("HELP/CLASSIFY.CHM"), "help");
-        writeAll(data("games/ice/ice0.bmp"), "ice0");
-        writeAll(data("desktop/CLOUDS.BMP"), "desktop");
-        writeAll(data("TEXT/DESKTOPM.TXT"), "\n");
+        nimbara::test::writeFileBytes(data("HELP/CLASSIFY.CHM"), "help");
+        nimbara::test::writeFileBytes(data("games/ice/ice0.bmp"), "ice0");
+        nimbara::test::writeFileBytes(data("desktop/CLOUDS.BMP"), "desktop");
+        nimbara::test::writeFileBytes(data("TEXT/DESKTOPM.TXT"), "\n");
     }
 
     QString path(const QString& relative) const { return m_root.filePath(relative); }
@@ -78,25 +67,27 @@ TEST_F(InstalledTree, StartsTheProgramInTheUsersDirectoryWithItsArguments) {
     const Start first = start({"--one", "two"}, true);
     EXPECT_EQ(first.exitCode, 3) << first.errors.constData();
     const QString user = QFileInfo(path("data-home/nimbara")).canonicalFilePath();
-    EXPECT_EQ(readAll(path("record.txt")), (user + "\n--one two\n").toUtf8());
+    EXPECT_EQ(nimbara::test::readFileBytes(path("record.txt")), (user + "\n--one two\n").toUtf8());
     EXPECT_EQ(QFileInfo(path("data-home/nimbara/games")).symLinkTarget(),
               QFileInfo(data("games")).canonicalFilePath());
-    EXPECT_EQ(readAll(path("data-home/nimbara/TEXT/DESKTOPM.TXT")), "\n");
+    EXPECT_EQ(nimbara::test::readFileBytes(path("data-home/nimbara/TEXT/DESKTOPM.TXT")), "\n");
 }
 
 TEST_F(InstalledTree, SecondStartKeepsTheUsersDesktopSetting) {
     ASSERT_EQ(start({}, true).exitCode, 3);
-    writeAll(path("data-home/nimbara/TEXT/DESKTOPM.TXT"), "/home/ann/storm.jpg");
+    nimbara::test::writeFileBytes(path("data-home/nimbara/TEXT/DESKTOPM.TXT"),
+                                  "/home/ann/storm.jpg");
     ASSERT_EQ(start({}, true).exitCode, 3);
-    EXPECT_EQ(readAll(path("data-home/nimbara/TEXT/DESKTOPM.TXT")), "/home/ann/storm.jpg");
-    EXPECT_EQ(readAll(data("TEXT/DESKTOPM.TXT")), "\n");
+    EXPECT_EQ(nimbara::test::readFileBytes(path("data-home/nimbara/TEXT/DESKTOPM.TXT")),
+              "/home/ann/storm.jpg");
+    EXPECT_EQ(nimbara::test::readFileBytes(data("TEXT/DESKTOPM.TXT")), "\n");
 }
 
 TEST_F(InstalledTree, UsesTheHomeFolderWithoutADataHome) {
     const Start started = start({}, false);
     EXPECT_EQ(started.exitCode, 3) << started.errors.constData();
     const QString user = QFileInfo(path("home/.local/share/nimbara")).canonicalFilePath();
-    EXPECT_EQ(readAll(path("record.txt")), (user + "\n\n").toUtf8());
+    EXPECT_EQ(nimbara::test::readFileBytes(path("record.txt")), (user + "\n\n").toUtf8());
 }
 
 TEST_F(InstalledTree, SaysWhenTheProgramIsMissing) {

@@ -2,6 +2,8 @@
 // and how folders of the user's own take the place of links.
 #include "userappdirectory.h"
 
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,29 +14,16 @@
 namespace nimbara {
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-    }
-}
-
 // An installed data folder as the installation lays it out, read-only like a system one.
 class Installation {
 public:
     Installation() {
-        writeAll(data("HELP/CLASSIFY.CHM"), "help");
-        writeAll(data("games/ice/ice0.bmp"), "ice0");
-        writeAll(data("games/ice/ice1.bmp"), "ice1");
-        writeAll(data("games/clouds/cloud0.bmp"), "cloud0");
-        writeAll(data("desktop/CLOUDS.BMP"), "desktop");
-        writeAll(data("TEXT/DESKTOPM.TXT"), "\n");
+        test::writeFileBytes(data("HELP/CLASSIFY.CHM"), "help");
+        test::writeFileBytes(data("games/ice/ice0.bmp"), "ice0");
+        test::writeFileBytes(data("games/ice/ice1.bmp"), "ice1");
+        test::writeFileBytes(data("games/clouds/cloud0.bmp"), "cloud0");
+        test::writeFileBytes(data("desktop/CLOUDS.BMP"), "desktop");
+        test::writeFileBytes(data("TEXT/DESKTOPM.TXT"), "\n");
         QFile::setPermissions(data("TEXT/DESKTOPM.TXT"), QFile::ReadOwner | QFile::ReadGroup);
     }
     QString data() const { return m_root.filePath("share/nimbara"); }
@@ -63,23 +52,24 @@ TEST(UserAppDirectory, FirstStartLinksTheDataAndCopiesTheDesktopSetting) {
     EXPECT_FALSE(setting.isSymLink());
     EXPECT_FALSE(QFileInfo(installed.user("TEXT")).isSymLink());
     EXPECT_TRUE(setting.permissions() & QFile::WriteOwner);
-    EXPECT_EQ(readAll(setting.filePath()), "\n");
-    EXPECT_EQ(readAll(installed.user("games/ice/ice1.bmp")), "ice1");
+    EXPECT_EQ(test::readFileBytes(setting.filePath()), "\n");
+    EXPECT_EQ(test::readFileBytes(installed.user("games/ice/ice1.bmp")), "ice1");
 }
 
 TEST(UserAppDirectory, LaterStartsKeepTheUsersDesktopSettingAndFolders) {
     Installation installed;
     const UserAppDirectory directory(installed.user(), installed.data());
     ASSERT_EQ(directory.prepare(), QStringList());
-    writeAll(installed.user("TEXT/DESKTOPM.TXT"), "/home/ann/Pictures/storm.jpg");
+    test::writeFileBytes(installed.user("TEXT/DESKTOPM.TXT"), "/home/ann/Pictures/storm.jpg");
     // The user's own photo folder in place of the linked games.
     QFile::remove(installed.user("games"));
-    writeAll(installed.user("games/ice/ice1.bmp"), "own ice1");
+    test::writeFileBytes(installed.user("games/ice/ice1.bmp"), "own ice1");
 
     EXPECT_EQ(directory.prepare(), QStringList());
-    EXPECT_EQ(readAll(installed.user("TEXT/DESKTOPM.TXT")), "/home/ann/Pictures/storm.jpg");
-    EXPECT_EQ(readAll(installed.data("TEXT/DESKTOPM.TXT")), "\n");
-    EXPECT_EQ(readAll(installed.user("games/ice/ice1.bmp")), "own ice1");
+    EXPECT_EQ(test::readFileBytes(installed.user("TEXT/DESKTOPM.TXT")),
+              "/home/ann/Pictures/storm.jpg");
+    EXPECT_EQ(test::readFileBytes(installed.data("TEXT/DESKTOPM.TXT")), "\n");
+    EXPECT_EQ(test::readFileBytes(installed.user("games/ice/ice1.bmp")), "own ice1");
     // What the own folders lack comes from the installation.
     EXPECT_EQ(QFileInfo(installed.user("games/ice/ice0.bmp")).symLinkTarget(),
               installed.data("games/ice/ice0.bmp"));
@@ -105,7 +95,7 @@ TEST(UserAppDirectory, ReportsAMissingInstallationAndAnUncreatableFolder) {
     EXPECT_EQ(
         UserAppDirectory(installed.user(), installed.root("nothing")).prepare(),
         QStringList({"the installed data folder " + installed.root("nothing") + " is missing"}));
-    writeAll(installed.root("plain"), "a file where a folder should be");
+    test::writeFileBytes(installed.root("plain"), "a file where a folder should be");
     EXPECT_EQ(UserAppDirectory(installed.root("plain/nimbara"), installed.data()).prepare(),
               QStringList({"cannot create " + installed.root("plain/nimbara")}));
 }
@@ -127,7 +117,7 @@ TEST(UserAppDirectory, MakesALinkedFolderOwnWithoutLosingWhatItShowed) {
     EXPECT_TRUE(QFileInfo(installed.root("new/app/games/ice")).isDir());
     EXPECT_EQ(UserAppDirectory::makeOwnFolder(installed.user(), "games/seastate"), QString());
     EXPECT_TRUE(QFileInfo(installed.user("games/seastate")).isDir());
-    writeAll(installed.user("games/plain"), "file");
+    test::writeFileBytes(installed.user("games/plain"), "file");
     EXPECT_EQ(UserAppDirectory::makeOwnFolder(installed.user(), "games/plain"),
               installed.user("games/plain") + " is a file, not a folder");
 }

@@ -9,6 +9,8 @@
 #include "photoimporter.h"
 #include "photosetreport.h"
 
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -24,13 +26,6 @@ namespace {
 const PhotoCatalogue& catalogue() {
     static const PhotoCatalogue instance;
     return instance;
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
 }
 
 // A picture like a camera's: a sky gradient with a red square marking a point of interest.
@@ -339,7 +334,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CroppedPictures, RefuseWhatIsNoPicture) {
     QTemporaryDir folder;
-    writeAll(folder.filePath("notes.jpg"), "not a picture at all");
+    test::writeFileBytes(folder.filePath("notes.jpg"), "not a picture at all");
     const CroppedPhoto garbage = PhotoCropper::crop(folder.filePath("notes.jpg"), {0.5, 0.5});
     EXPECT_EQ(garbage.error, "cannot read the picture " + folder.filePath("notes.jpg") +
                                  ": Unsupported image format");

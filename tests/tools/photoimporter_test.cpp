@@ -5,6 +5,8 @@
 #include "photocatalogue.h"
 #include "photosetreport.h"
 
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -22,19 +24,6 @@ namespace {
 const PhotoCatalogue& catalogue() {
     static const PhotoCatalogue instance;
     return instance;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-    }
 }
 
 int bitsPerPixel(const QByteArray& bitmap) {
@@ -129,15 +118,15 @@ TEST(Import, WritesPicturesOfOddSizesUnderTheNamesTheGamesDraw) {
                                           "games/ice/ice1.bmp"}));
     for (const QString& photo :
          QStringList{"games/clouds/cm4_1.bmp", "games/clouds/cm4_2.bmp", "games/ice/ice1.bmp"}) {
-        const QByteArray bytes = readAll(place.app(photo));
+        const QByteArray bytes = test::readFileBytes(place.app(photo));
         EXPECT_EQ(bitsPerPixel(bytes), 24) << photo.toStdString();
         EXPECT_EQ(QImage::fromData(bytes, "BMP").size(), QSize(400, 250)) << photo.toStdString();
     }
-    EXPECT_EQ(readAll(place.app("games/clouds/ATTRIBUTION.csv")),
+    EXPECT_EQ(test::readFileBytes(place.app("games/clouds/ATTRIBUTION.csv")),
               "photo,game,class,photographer,licence,source,original\n"
               "cm4_1.bmp,clouds-easy,Cm 4,\"Berg, Ola\",CC BY 4.0,https://example.org/a,sky a.jpg\n"
               "cm4_2.bmp,clouds-easy,Cm 4,Ann Lee,CC0,,sky_b.jpg\n");
-    EXPECT_EQ(readAll(place.app("games/ice/ATTRIBUTION.csv")),
+    EXPECT_EQ(test::readFileBytes(place.app("games/ice/ATTRIBUTION.csv")),
               "photo,game,class,photographer,licence,source,original\n"
               "ice1.bmp,ice1,brash ice,Ann Lee,CC0,https://example.org/f,floe.png\n");
 }
@@ -179,8 +168,8 @@ class Refusal : public testing::TestWithParam<RefusalCase> {};
 TEST_P(Refusal, NamesTheLineAndWritesNothingForIt) {
     ImportPlace place;
     place.addPicture("good.jpg", {800, 500});
-    writeAll(place.pictures("notes.jpg"), "these are notes, not a picture");
-    writeAll(place.pictures("giant.png"), forgedGiantPng());
+    test::writeFileBytes(place.pictures("notes.jpg"), "these are notes, not a picture");
+    test::writeFileBytes(place.pictures("giant.png"), forgedGiantPng());
     const ImportPlace::Run run = place.import(QString::fromUtf8(GetParam().lines));
     QStringList expected;
     for (const QString& error : GetParam().errors) {
@@ -245,19 +234,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Import, ReplacesAPhotoOfTheUsersOwnOnlyWithForce) {
     ImportPlace place;
     place.addPicture("good.jpg", {800, 500});
-    writeAll(place.app("games/ice/ice1.bmp"), "the user's own photo");
-    writeAll(place.app("games/clouds/cm4_1.bmp"), "another own photo");
+    test::writeFileBytes(place.app("games/ice/ice1.bmp"), "the user's own photo");
+    test::writeFileBytes(place.app("games/clouds/cm4_1.bmp"), "another own photo");
 
     const ImportPlace::Run refused = place.import(
         "good.jpg,ice1,brash,A,B,C\n"
         "good.jpg,clouds-easy,Cm 4,A,B,C\n");
     EXPECT_EQ(refused.errors, QStringList({"line 2: ice1.bmp already exists in " +
                                            place.app("games/ice") + "; --force replaces photos"}));
-    EXPECT_EQ(readAll(place.app("games/ice/ice1.bmp")), "the user's own photo");
+    EXPECT_EQ(test::readFileBytes(place.app("games/ice/ice1.bmp")), "the user's own photo");
     // A class with several photos takes the next free one instead.
     EXPECT_EQ(refused.out, QStringList({"[2/2] line 3: good.jpg -> games/clouds/cm4_2.bmp (Cm 4, "
                                         "from 800 x 500)"}));
-    EXPECT_EQ(readAll(place.app("games/clouds/cm4_1.bmp")), "another own photo");
+    EXPECT_EQ(test::readFileBytes(place.app("games/clouds/cm4_1.bmp")), "another own photo");
 
     const ImportPlace::Run forced = place.import("good.jpg,ice1,brash,A,B,C\n", true);
     EXPECT_EQ(forced.errors, QStringList());
@@ -268,14 +257,14 @@ TEST(Import, TakesLinkedInstalledPhotosAsStandInsAndLeavesTheInstallationAlone) 
     ImportPlace place;
     place.addPicture("good.jpg", {800, 500});
     for (const char* name : {"ice0.bmp", "ice1.bmp", "ice2.bmp"}) {
-        writeAll(place.root(QString("installed/games/ice/") + name), "installed");
+        test::writeFileBytes(place.root(QString("installed/games/ice/") + name), "installed");
     }
-    writeAll(place.root("installed/games/clouds/cloud0.bmp"), "installed");
+    test::writeFileBytes(place.root("installed/games/clouds/cloud0.bmp"), "installed");
     ASSERT_TRUE(QFile::link(place.root("installed/games"), place.app("games")));
 
     const ImportPlace::Run run = place.import("good.jpg,ice1,brash,A,B,C\n");
     EXPECT_EQ(run.errors, QStringList());
-    EXPECT_EQ(readAll(place.root("installed/games/ice/ice1.bmp")), "installed");
+    EXPECT_EQ(test::readFileBytes(place.root("installed/games/ice/ice1.bmp")), "installed");
     EXPECT_FALSE(QFileInfo(place.app("games")).isSymLink());
     EXPECT_FALSE(QFileInfo(place.app("games/ice")).isSymLink());
     EXPECT_FALSE(QFileInfo(place.app("games/ice/ice1.bmp")).isSymLink());
@@ -292,17 +281,18 @@ TEST(Import, TakesLinkedInstalledPhotosAsStandInsAndLeavesTheInstallationAlone) 
 TEST(Import, MergesTheAttributionThatIsThere) {
     ImportPlace place;
     place.addPicture("good.jpg", {800, 500});
-    writeAll(place.app("games/clouds/ATTRIBUTION.csv"),
-             "photo,game,class,photographer,licence,source,original\n"
-             "cm4_1.bmp,clouds-easy,Cm 4,Old Hand,CC0,,old.jpg\n"
-             "cl1_1.bmp,clouds-easy,Cl 1,\"Doe, J.\",CC BY 4.0,https://example.org/c,c.jpg\n");
-    writeAll(place.app("games/clouds/cm4_1.bmp"), "old photo");
+    test::writeFileBytes(
+        place.app("games/clouds/ATTRIBUTION.csv"),
+        "photo,game,class,photographer,licence,source,original\n"
+        "cm4_1.bmp,clouds-easy,Cm 4,Old Hand,CC0,,old.jpg\n"
+        "cl1_1.bmp,clouds-easy,Cl 1,\"Doe, J.\",CC BY 4.0,https://example.org/c,c.jpg\n");
+    test::writeFileBytes(place.app("games/clouds/cm4_1.bmp"), "old photo");
     const ImportPlace::Run run = place.import(
         "good.jpg,clouds-easy,cm4_1.bmp,New Hand,CC BY-SA 4.0,https://example.org/n\n"
         "good.jpg,clouds-easy,Ch 9,\"Quote \"\"Q\"\" Person\",CC0,\n",
         true);
     EXPECT_EQ(run.errors, QStringList());
-    EXPECT_EQ(readAll(place.app("games/clouds/ATTRIBUTION.csv")),
+    EXPECT_EQ(test::readFileBytes(place.app("games/clouds/ATTRIBUTION.csv")),
               "photo,game,class,photographer,licence,source,original\n"
               "cm4_1.bmp,clouds-easy,Cm 4,New Hand,CC BY-SA 4.0,https://example.org/n,good.jpg\n"
               "cl1_1.bmp,clouds-easy,Cl 1,\"Doe, J.\",CC BY 4.0,https://example.org/c,c.jpg\n"
@@ -327,13 +317,13 @@ QStringList reportOf(const QString& report, const QString& game) {
 TEST(Report, ListsTheMissingNamesOfEachGameByClass) {
     ImportPlace place;
     for (int k = 0; k < 16; ++k) {
-        writeAll(place.app(QString("games/ice/ice%1.bmp").arg(k)), "photo");
+        test::writeFileBytes(place.app(QString("games/ice/ice%1.bmp").arg(k)), "photo");
     }
     for (int k = 0; k < 18; ++k) {
-        writeAll(place.app(QString("games/ice/ice2_%1.bmp").arg(k)), "photo");
+        test::writeFileBytes(place.app(QString("games/ice/ice2_%1.bmp").arg(k)), "photo");
     }
-    writeAll(place.app("games/clouds/cm4_1.bmp"), "photo");
-    writeAll(place.app("games/clouds/cm4_3.bmp"), "photo");
+    test::writeFileBytes(place.app("games/clouds/cm4_1.bmp"), "photo");
+    test::writeFileBytes(place.app("games/clouds/cm4_3.bmp"), "photo");
     // A link that leads nowhere shows no photo.
     ASSERT_TRUE(QFile::link(place.root("nowhere.bmp"), place.app("games/clouds/cm4_4.bmp")));
 
@@ -372,10 +362,10 @@ CommandRun runCommand(const QStringList& arguments) {
 TEST(Command, ExitsWithOneWhenALineIsRefusedAndTwoWhenNothingCanBeDone) {
     ImportPlace place;
     place.addPicture("good.jpg", {640, 480});
-    writeAll(place.pictures("set.csv"),
-             "file,game,class,photographer,licence,source\n"
-             "good.jpg,ice2,vast floes,A,B,C\n"
-             "good.jpg,ice2,giant floes\n");
+    test::writeFileBytes(place.pictures("set.csv"),
+                         "file,game,class,photographer,licence,source\n"
+                         "good.jpg,ice2,vast floes,A,B,C\n"
+                         "good.jpg,ice2,giant floes\n");
     const CommandRun partly = runCommand({"--into", place.app(), place.pictures("set.csv")});
     EXPECT_EQ(partly.exitCode, 1);
     EXPECT_EQ(partly.errors, "line 3: no value for the columns photographer, licence, source\n");
@@ -391,7 +381,7 @@ TEST(Command, ExitsWithOneWhenALineIsRefusedAndTwoWhenNothingCanBeDone) {
                                 "; --force replaces photos\n"
                                 "line 3: no value for the columns photographer, licence, source\n");
 
-    writeAll(place.pictures("bad.csv"), "file,game,class\n");
+    test::writeFileBytes(place.pictures("bad.csv"), "file,game,class\n");
     const CommandRun unusable = runCommand({"--into", place.app(), place.pictures("bad.csv")});
     EXPECT_EQ(unusable.exitCode, 2);
     EXPECT_EQ(unusable.errors, "nimbara-import: line 1: the column \"photographer\" is missing\n");
