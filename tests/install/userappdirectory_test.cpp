@@ -90,6 +90,24 @@ TEST(UserAppDirectory, RepointsLinksThatLeadNowhereAndKeepsWorkingOnes) {
     EXPECT_EQ(QFileInfo(installed.user("games")).symLinkTarget(), installed.root("org-photos"));
 }
 
+TEST(UserAppDirectory, NeverLetsTheDesktopSettingBeWrittenIntoTheInstallation) {
+    Installation installed;
+    QDir().mkpath(installed.user());
+    ASSERT_TRUE(QFile::link(installed.data("TEXT"), installed.user("TEXT")));
+    EXPECT_EQ(UserAppDirectory(installed.user(), installed.data()).prepare(), QStringList());
+    EXPECT_FALSE(QFileInfo(installed.user("TEXT")).isSymLink());
+    EXPECT_FALSE(QFileInfo(installed.user("TEXT/DESKTOPM.TXT")).isSymLink());
+    EXPECT_EQ(test::readFileBytes(installed.user("TEXT/DESKTOPM.TXT")), "\n");
+
+    // A folder of the user's own, linked in, is theirs to keep.
+    QDir(installed.user("TEXT")).removeRecursively();
+    test::writeFileBytes(installed.root("synced/DESKTOPM.TXT"), "/home/ann/sky.png");
+    ASSERT_TRUE(QFile::link(installed.root("synced"), installed.user("TEXT")));
+    EXPECT_EQ(UserAppDirectory(installed.user(), installed.data()).prepare(), QStringList());
+    EXPECT_EQ(QFileInfo(installed.user("TEXT")).symLinkTarget(), installed.root("synced"));
+    EXPECT_EQ(test::readFileBytes(installed.user("TEXT/DESKTOPM.TXT")), "/home/ann/sky.png");
+}
+
 TEST(UserAppDirectory, ReportsAMissingInstallationAndAnUncreatableFolder) {
     Installation installed;
     EXPECT_EQ(

@@ -39,8 +39,12 @@ void overlay(const QString& folder, const QString& installed, const QString& rel
             continue;
         }
         if (holdsCopied) {
-            // The program writes below it, so it must be a folder of the user's.
-            if (ownInfo.isSymLink()) {
+            // The program writes below it: a link into the installation (or to nowhere) would
+            // send the user's writes there, so it becomes a folder of the user's. A link the
+            // user made to a folder of their own stays.
+            const bool intoInstallation =
+                !ownInfo.exists() || ownInfo.canonicalFilePath() == entry.canonicalFilePath();
+            if (ownInfo.isSymLink() && intoInstallation) {
                 QFile::remove(own);
             }
             if (!QFileInfo(own).isDir() && !QDir().mkdir(own)) {
