@@ -113,10 +113,8 @@ QString PhotoImporter::importEntry(const ManifestEntry& entry, QString& written)
                   .arg(cropped.original.width())
                   .arg(cropped.original.height())
                   .arg(kept.width() < PhotoCropper::kPhotoSize.width() ? ", enlarged" : "");
-    if (!attributionError.isEmpty()) {
-        return attributionError;
-    }
-    return {};
+    // The photo is in place either way; its line still reports an attribution not kept.
+    return attributionError;
 }
 
 ImportSummary PhotoImporter::run(const std::vector<ManifestEntry>& entries, QTextStream& out,
