@@ -31,10 +31,10 @@ public:
     QStringList prepare() const;
 
     // Makes the folder at relative path (e.g. "games/clouds") below root, an application
-    // directory, a real folder of the user's, creating it and root when missing. Where a part of the path is a link to a folder, the
-    // link becomes a folder holding links to every entry of the one it pointed to, so nothing
-    // that was visible through it goes missing, and a write into it never reaches the
-    // installation. Returns what went wrong; empty on success.
+    // directory, a real folder of the user's, creating it and root when missing. Where a part of
+    // the path is a link to a folder, the link becomes a folder holding links to every entry of the
+    // one it pointed to, so nothing that was visible through it goes missing, and a write into it
+    // never reaches the installation. Returns what went wrong; empty on success.
     static QString makeOwnFolder(const QString& root, const QString& relative);
 
     // The files the program writes: copied, never linked.
