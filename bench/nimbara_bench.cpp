@@ -12,6 +12,7 @@
 // Run without arguments; it prints one line per figure.
 #include "dissolveorder.h"
 #include "helpbook.h"
+#include "helpbrowser.h"
 #include "helpviewer.h"
 #include "messagebox.h"
 #include "photoarea.h"

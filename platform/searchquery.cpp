@@ -4,7 +4,7 @@
 
 namespace nimbara {
 
-SearchQuery SearchQuery::parse(QStringView text) {
+SearchQuery SearchQuery::parse(const QString& text) {
     SearchQuery query;
     forEachWord(text, [&](qsizetype start, qsizetype length) {
         const qsizetype after = start + length;

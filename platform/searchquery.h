@@ -16,7 +16,7 @@ public:
 
     // Reads the words of text; anything but letters, digits and '*' only separates them. The
     // same word given twice counts once.
-    static SearchQuery parse(QStringView text);
+    static SearchQuery parse(const QString& text);
 
     const QList<Term>& terms() const { return m_terms; }
     bool isEmpty() const { return m_terms.isEmpty(); }
