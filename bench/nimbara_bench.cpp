@@ -6,22 +6,16 @@
 //   game          Games > Ice classification I from the command to the first painted dialog with
 //                 its photo loaded (the dissolve excluded), against loading one 400 x 250 BMP and
 //                 painting it in a window of its own;
-//   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget;
-//   help          a help file from the request to its painted default topic, against painting
-//                 the same page from memory in a bare QTextBrowser.
+//   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget.
+// The help viewer's figures are measured by nimbara_help_bench.
 // Run without arguments; it prints one line per figure.
 #include "dissolveorder.h"
-#include "helpbook.h"
-#include "helpbrowser.h"
-#include "helpviewer.h"
 #include "messagebox.h"
 #include "photoarea.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
 #include "ticegamedlg.h"
 #include "tmyapp.h"
-
-#include <mspack.h>
 
 #include <QApplication>
 #include <QDir>
@@ -33,7 +27,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <sys/resource.h>
 
@@ -162,27 +155,6 @@ double timeIt(int runs, const std::function<void()>& action) {
     return median(times);
 }
 
-struct Comparison {
-    double measured;
-    double floor;
-};
-
-// Medians of measured and floor, run in turns so that both meet the same machine load.
-Comparison compare(int runs, const std::function<void()>& measured,
-                   const std::function<void()>& floor) {
-    for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        measured();
-        floor();
-    }
-    std::vector<double> measuredTimes;
-    std::vector<double> floorTimes;
-    for (int run = 0; run < runs; ++run) {
-        measuredTimes.push_back(timeOnce(measured));
-        floorTimes.push_back(timeOnce(floor));
-    }
-    return {median(measuredTimes), median(floorTimes)};
-}
-
 void measureGame(const QString& applicationDirectory) {
     std::array<std::uint16_t, 18> block{};
     const QString photo = applicationDirectory + "/games/ice/ice0.bmp";
@@ -229,35 +201,6 @@ void measureDissolveFrame(const QString& applicationDirectory) {
                 work / 16.67);
 }
 
-void measureHelp(const QString& book) {
-    const nimbara::ChmDecoderEntry decoder{mspack_create_chm_decompressor,
-                                           mspack_destroy_chm_decompressor};
-    QString error;
-    const auto opened = nimbara::HelpBook::loadFile(book, decoder, &error);
-    if (!opened) {
-        std::printf("help       %s\n", qPrintable(error));
-        return;
-    }
-    const QString html = QString::fromUtf8(*opened->data(opened->defaultTopic()));
-    const Comparison times = compare(
-        25,
-        [&] {
-            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(book, decoder);
-            waitForFirstPaint(viewer->browser()->viewport());
-            viewer->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        },
-        [&] {
-            QTextBrowser browser;
-            browser.resize(860, 640);
-            browser.setHtml(html);
-            browser.show();
-            waitForFirstPaint(browser.viewport());
-        });
-    std::printf("help       request to painted topic %6.2f ms  bare browser %6.2f ms  ratio %.2f\n",
-                times.measured, times.floor, times.measured / times.floor);
-}
-
 // An application directory with the ice photos of game I.
 void writePhotos(const QString& applicationDirectory) {
     QDir().mkpath(applicationDirectory + "/games/ice");
@@ -294,6 +237,5 @@ int main(int argc, char** argv) {
     measureStartup();
     measureGame(applicationDirectory.path());
     measureDissolveFrame(applicationDirectory.path());
-    measureHelp(QStringLiteral(NIMBARA_STAGED_APPDIR) + "/HELP/CLASSIFY.CHM");
     return 0;
 }
