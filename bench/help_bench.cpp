@@ -6,6 +6,7 @@
 //           first one including the build of the search index, against the goal of 50 ms.
 // Arguments: [runs of each measurement, 25 by default] [one book's file name]. It prints one
 // line per figure.
+#include "benchsupport.h"
 #include "helpbook.h"
 #include "helpbrowser.h"
 #include "helpsearch.h"
@@ -29,25 +30,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace nimbara::bench;
 
 const nimbara::ChmDecoderEntry kDecoder{mspack_create_chm_decompressor,
                                         mspack_destroy_chm_decompressor};
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double timeOnce(const std::function<void()>& action) {
-    const Clock::time_point start = Clock::now();
-    action();
-    return millisecondsSince(start);
-}
 
 struct Comparison {
     double measured;
@@ -74,29 +60,6 @@ Comparison compare(int runs, const std::function<void()>& measured,
         }
     }
     return {median(measuredTimes), median(floorTimes)};
-}
-
-class SilentBoxes final : public nimbara::MessageBoxService {
-public:
-    nimbara::MbAnswer show(const nimbara::MessageBoxRequest&) override {
-        return nimbara::MbAnswer::Ok;
-    }
-};
-
-// Waits until widget has been painted once.
-void waitForFirstPaint(QWidget* widget) {
-    struct PaintSpy : QObject {
-        bool painted = false;
-        bool eventFilter(QObject*, QEvent* event) override {
-            painted = painted || event->type() == QEvent::Paint;
-            return false;
-        }
-    } spy;
-    widget->installEventFilter(&spy);
-    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
-        std::printf("no paint within ten seconds\n");
-    }
-    widget->removeEventFilter(&spy);
 }
 
 // The floor's browser: resources come from memory by the name the page uses.
@@ -190,13 +153,6 @@ void measureShelfSearch(const QString& anyBook, int runs) {
         "(goal <= 50 ms)  %lld pages found\n",
         static_cast<long long>(shelf.size()), median(cold), median(warm),
         static_cast<long long>(found / runs));
-}
-
-// The offscreen platform warns about every window it cannot size by hints; that is noise here.
-void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.contains("propagateSizeHints")) {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 //   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget.
 // The help viewer's figures are measured by nimbara_help_bench.
 // Run without arguments; it prints one line per figure.
+#include "benchsupport.h"
 #include "dissolveorder.h"
 #include "messagebox.h"
 #include "photoarea.h"
@@ -37,49 +38,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+using namespace nimbara::bench;
 
 const Clock::time_point gProcessStart = Clock::now();
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 long peakResidentKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Answers every box with OK (a missing help engine must not stop a measurement).
-class SilentBoxes final : public nimbara::MessageBoxService {
-public:
-    nimbara::MbAnswer show(const nimbara::MessageBoxRequest& request) override {
-        return request.buttons == nimbara::MbButtons::YesNo ? nimbara::MbAnswer::No
-                                                            : nimbara::MbAnswer::Ok;
-    }
-};
-
-// Waits until widget has been painted once.
-void waitForFirstPaint(QWidget* widget) {
-    struct PaintSpy : QObject {
-        bool painted = false;
-        bool eventFilter(QObject*, QEvent* event) override {
-            painted = painted || event->type() == QEvent::Paint;
-            return false;
-        }
-    } spy;
-    widget->installEventFilter(&spy);
-    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
-        std::printf("no paint within ten seconds\n");
-    }
-    widget->removeEventFilter(&spy);
 }
 
 // Child process: builds one main window, reports milliseconds to its first paint and peak RSS.
@@ -135,12 +102,6 @@ void measureStartup() {
         "start-up   nimbara %7.2f ms  floor %7.2f ms  ratio %.2f (goal <= 1.30)  "
         "peak RSS nimbara %ld KB, floor %ld KB\n",
         median(nimbara), median(floor), median(nimbara) / median(floor), nimbaraPeak, floorPeak);
-}
-
-double timeOnce(const std::function<void()>& action) {
-    const Clock::time_point start = Clock::now();
-    action();
-    return millisecondsSince(start);
 }
 
 // Milliseconds of action, as the median of runs after a few unmeasured ones.
@@ -208,13 +169,6 @@ void writePhotos(const QString& applicationDirectory) {
         QImage image(400, 250, QImage::Format_RGB888);
         image.fill(QColor(photo * 12, 100, 200 - photo * 8));
         image.save(QString("%1/games/ice/ice%2.bmp").arg(applicationDirectory).arg(photo), "BMP");
-    }
-}
-
-// The offscreen platform warns about every window it cannot size by hints; that is noise here.
-void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.contains("propagateSizeHints")) {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
     }
 }
 

@@ -1,0 +1,51 @@
+#include "benchsupport.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace nimbara::bench {
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double timeOnce(const std::function<void()>& action) {
+    const Clock::time_point start = Clock::now();
+    action();
+    return millisecondsSince(start);
+}
+
+void waitForFirstPaint(QWidget* widget) {
+    struct PaintSpy : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            painted = painted || event->type() == QEvent::Paint;
+            return false;
+        }
+    } spy;
+    widget->installEventFilter(&spy);
+    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
+        std::printf("no paint within ten seconds\n");
+    }
+    widget->removeEventFilter(&spy);
+}
+
+void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.contains("propagateSizeHints")) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+}
+
+MbAnswer SilentBoxes::show(const MessageBoxRequest& request) {
+    return request.buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Ok;
+}
+
+}  // namespace nimbara::bench
