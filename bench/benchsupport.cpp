@@ -1,6 +1,6 @@
 #include "benchsupport.h"
 
-#include <QTest>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <algorithm>
@@ -32,7 +32,13 @@ void waitForFirstPaint(QWidget* widget) {
         }
     } spy;
     widget->installEventFilter(&spy);
-    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
+    // The events are processed until the paint without pausing in between: a pause would add
+    // its length to the time measured whenever the paint needs a second pass.
+    const Clock::time_point start = Clock::now();
+    while (!spy.painted && millisecondsSince(start) < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    if (!spy.painted) {
         std::printf("no paint within ten seconds\n");
     }
     widget->removeEventFilter(&spy);
