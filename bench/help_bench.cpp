@@ -1,7 +1,7 @@
 // The help viewer's speed figures, each against a floor measured in the same run:
 //   open    a help book from the request to its painted default topic, against a bare
-//           QTextBrowser of the same size painting the same page, its style sheet and its
-//           pictures served from memory;
+//           QTextBrowser window of the viewer window's size painting the same page, its style
+//           sheet and its pictures served from memory;
 //   search  a full-text search of the whole shelf (every book of the staged HELP folder), the
 //           first one including the build of the search index, against the goal of 50 ms.
 // Arguments: [runs of each measurement, 25 by default] [one book's file name]. It prints one
@@ -100,19 +100,19 @@ void measureOpen(const QString& path, int runs) {
     }
     const QString html = QString::fromUtf8(*book->data(book->defaultTopic()));
     const QHash<QString, QByteArray> resources = resourcesOf(*book, html);
-    QSize pageSize;
+    QSize windowSize;
     const Comparison times = compare(
         runs,
         [&] {
             nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(path, kDecoder);
             waitForFirstPaint(viewer->browser()->viewport());
-            pageSize = viewer->browser()->size();
+            windowSize = viewer->size();
             viewer->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         },
         [&] {
             MemoryBrowser browser(resources);
-            browser.resize(pageSize);
+            browser.resize(windowSize);
             browser.setHtml(html);
             browser.show();
             waitForFirstPaint(browser.viewport());
