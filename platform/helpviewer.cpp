@@ -99,7 +99,7 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     splitter->addWidget(m_navigation);
     splitter->addWidget(page);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({280, 580});
+    splitter->setSizes({250, 610});
     splitter->setChildrenCollapsible(false);
     setCentralWidget(splitter);
     createActions();
