@@ -6,21 +6,17 @@
 //   game          Games > Ice classification I from the command to the first painted dialog with
 //                 its photo loaded (the dissolve excluded), against loading one 400 x 250 BMP and
 //                 painting it in a window of its own;
-//   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget;
-//   help          a help file from the request to its painted default topic, against painting
-//                 the same page from memory in a bare QTextBrowser.
+//   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget.
+// The help viewer's figures are measured by nimbara_help_bench.
 // Run without arguments; it prints one line per figure.
+#include "benchsupport.h"
 #include "dissolveorder.h"
-#include "helpbook.h"
-#include "helpviewer.h"
 #include "messagebox.h"
 #include "photoarea.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
 #include "ticegamedlg.h"
 #include "tmyapp.h"
-
-#include <mspack.h>
 
 #include <QApplication>
 #include <QDir>
@@ -32,7 +28,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <sys/resource.h>
 
@@ -43,49 +38,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+using namespace nimbara::bench;
 
 const Clock::time_point gProcessStart = Clock::now();
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 long peakResidentKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Answers every box with OK (a missing help engine must not stop a measurement).
-class SilentBoxes final : public nimbara::MessageBoxService {
-public:
-    nimbara::MbAnswer show(const nimbara::MessageBoxRequest& request) override {
-        return request.buttons == nimbara::MbButtons::YesNo ? nimbara::MbAnswer::No
-                                                            : nimbara::MbAnswer::Ok;
-    }
-};
-
-// Waits until widget has been painted once.
-void waitForFirstPaint(QWidget* widget) {
-    struct PaintSpy : QObject {
-        bool painted = false;
-        bool eventFilter(QObject*, QEvent* event) override {
-            painted = painted || event->type() == QEvent::Paint;
-            return false;
-        }
-    } spy;
-    widget->installEventFilter(&spy);
-    if (!QTest::qWaitFor([&] { return spy.painted; }, 10000)) {
-        std::printf("no paint within ten seconds\n");
-    }
-    widget->removeEventFilter(&spy);
 }
 
 // Child process: builds one main window, reports milliseconds to its first paint and peak RSS.
@@ -143,12 +104,6 @@ void measureStartup() {
         median(nimbara), median(floor), median(nimbara) / median(floor), nimbaraPeak, floorPeak);
 }
 
-double timeOnce(const std::function<void()>& action) {
-    const Clock::time_point start = Clock::now();
-    action();
-    return millisecondsSince(start);
-}
-
 // Milliseconds of action, as the median of runs after a few unmeasured ones.
 double timeIt(int runs, const std::function<void()>& action) {
     for (int warmUp = 0; warmUp < 3; ++warmUp) {
@@ -159,27 +114,6 @@ double timeIt(int runs, const std::function<void()>& action) {
         times.push_back(timeOnce(action));
     }
     return median(times);
-}
-
-struct Comparison {
-    double measured;
-    double floor;
-};
-
-// Medians of measured and floor, run in turns so that both meet the same machine load.
-Comparison compare(int runs, const std::function<void()>& measured,
-                   const std::function<void()>& floor) {
-    for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        measured();
-        floor();
-    }
-    std::vector<double> measuredTimes;
-    std::vector<double> floorTimes;
-    for (int run = 0; run < runs; ++run) {
-        measuredTimes.push_back(timeOnce(measured));
-        floorTimes.push_back(timeOnce(floor));
-    }
-    return {median(measuredTimes), median(floorTimes)};
 }
 
 void measureGame(const QString& applicationDirectory) {
@@ -228,35 +162,6 @@ void measureDissolveFrame(const QString& applicationDirectory) {
                 work / 16.67);
 }
 
-void measureHelp(const QString& book) {
-    const nimbara::ChmDecoderEntry decoder{mspack_create_chm_decompressor,
-                                           mspack_destroy_chm_decompressor};
-    QString error;
-    const auto opened = nimbara::HelpBook::loadFile(book, decoder, &error);
-    if (!opened) {
-        std::printf("help       %s\n", qPrintable(error));
-        return;
-    }
-    const QString html = QString::fromUtf8(*opened->data(opened->defaultTopic()));
-    const Comparison times = compare(
-        25,
-        [&] {
-            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(book, decoder);
-            waitForFirstPaint(viewer->browser()->viewport());
-            viewer->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        },
-        [&] {
-            QTextBrowser browser;
-            browser.resize(860, 640);
-            browser.setHtml(html);
-            browser.show();
-            waitForFirstPaint(browser.viewport());
-        });
-    std::printf("help       request to painted topic %6.2f ms  bare browser %6.2f ms  ratio %.2f\n",
-                times.measured, times.floor, times.measured / times.floor);
-}
-
 // An application directory with the ice photos of game I.
 void writePhotos(const QString& applicationDirectory) {
     QDir().mkpath(applicationDirectory + "/games/ice");
@@ -264,13 +169,6 @@ void writePhotos(const QString& applicationDirectory) {
         QImage image(400, 250, QImage::Format_RGB888);
         image.fill(QColor(photo * 12, 100, 200 - photo * 8));
         image.save(QString("%1/games/ice/ice%2.bmp").arg(applicationDirectory).arg(photo), "BMP");
-    }
-}
-
-// The offscreen platform warns about every window it cannot size by hints; that is noise here.
-void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.contains("propagateSizeHints")) {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
     }
 }
 
@@ -293,6 +191,5 @@ int main(int argc, char** argv) {
     measureStartup();
     measureGame(applicationDirectory.path());
     measureDissolveFrame(applicationDirectory.path());
-    measureHelp(QStringLiteral(NIMBARA_STAGED_APPDIR) + "/HELP/CLASSIFY.CHM");
     return 0;
 }

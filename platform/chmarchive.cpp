@@ -237,6 +237,8 @@ ChmSystemInfo parseChmSystem(const Bytes& system) {
         const std::string value = zeroTerminated(system.data() + at, length);
         if (code == 0) {
             info.contentsFile = value;
+        } else if (code == 1) {
+            info.indexFile = value;
         } else if (code == 2) {
             info.defaultTopic = value;
         } else if (code == 3) {
@@ -247,30 +249,85 @@ ChmSystemInfo parseChmSystem(const Bytes& system) {
     return info;
 }
 
+// The LZX section is decoded as one stream that can only be entered at its reset points. A
+// decoder that has just produced a file goes on from there cheaply, but reaches a file far ahead
+// only by decoding everything in between; a fresh start at the file's reset point may be much
+// cheaper. The archive keeps two decoders over the one directory and lets the one that reaches
+// a file with the least decoding extract it.
 struct ChmArchive::Impl {
+    struct Decoder {
+        mschm_decompressor* decoder = nullptr;
+        // Where its LZX stream stands: the end of the last compressed file it extracted.
+        std::optional<std::uint64_t> position;
+    };
+
     MemorySystem system;
     Bytes bytes;
     // The decoder keeps this pointer and reopens the archive by it while extracting.
     std::string name = "archive.chm";
     ChmDecoderEntry entry;
-    mschm_decompressor* decoder = nullptr;
+    std::array<Decoder, 2> decoders;
     mschmd_header* header = nullptr;
+    std::uint64_t resetInterval = 0;  // bytes between reset points; 0 when unknown
     std::map<std::string, mschmd_file*> files;
 
     ~Impl() {
-        if (header != nullptr) {
-            decoder->close(decoder, header);
+        // The spare decoder's stream refers to the directory: it goes first.
+        if (decoders[1].decoder != nullptr) {
+            entry.destroy(decoders[1].decoder);
         }
-        if (decoder != nullptr) {
-            entry.destroy(decoder);
+        if (header != nullptr) {
+            decoders[0].decoder->close(decoders[0].decoder, header);
+        }
+        if (decoders[0].decoder != nullptr) {
+            entry.destroy(decoders[0].decoder);
         }
     }
+
+    // Bytes of the stream that decoder would decode to reach a compressed file at offset.
+    std::uint64_t decodingCost(const Decoder& decoder, std::uint64_t offset) const {
+        if (decoder.position && offset >= *decoder.position) {
+            return offset - *decoder.position;
+        }
+        return resetInterval == 0 ? offset : offset % resetInterval;
+    }
+
+    Decoder& cheapestDecoderFor(const mschmd_file& file) {
+        if (file.section->id != 1) {
+            return decoders[0];
+        }
+        const auto offset = static_cast<std::uint64_t>(file.offset);
+        return decodingCost(decoders[1], offset) < decodingCost(decoders[0], offset) ? decoders[1]
+                                                                                     : decoders[0];
+    }
 };
+
+namespace {
+
+// The reset interval in bytes from the LZX control data (version 2 counts 32 KB frames).
+std::uint64_t resetIntervalOf(const Bytes& control) {
+    constexpr std::uint32_t kFrame = 32768;
+    if (control.size() < 16 || std::memcmp(control.data() + 4, "LZXC", 4) != 0) {
+        return 0;
+    }
+    const std::uint32_t version = readU32(control, 8);
+    const std::uint32_t interval = readU32(control, 12);
+    return version == 2 ? std::uint64_t{interval} * kFrame : interval;
+}
+
+}  // namespace
 
 ChmArchive::ChmArchive(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {
     for (mschmd_file* file = m_impl->header->files; file != nullptr; file = file->next) {
         m_names.emplace_back(file->filename);
         m_impl->files.emplace(lookupKey(file->filename), file);
+    }
+    for (mschmd_file* file = m_impl->header->sysfiles; file != nullptr; file = file->next) {
+        if (std::string_view(file->filename) == "::DataSpace/Storage/MSCompressed/ControlData") {
+            if (std::optional<Bytes> control = extract(file)) {
+                m_impl->resetInterval = resetIntervalOf(*control);
+            }
+        }
     }
     if (std::optional<Bytes> system = read("/#SYSTEM")) {
         m_system = parseChmSystem(*system);
@@ -297,14 +354,17 @@ std::unique_ptr<ChmArchive> ChmArchive::open(Bytes bytes, const ChmDecoderEntry&
     impl->system.base =
         mspack_system{memoryOpen,    memoryClose, memoryRead, memoryWrite, memorySeek, memoryTell,
                       memoryMessage, memoryAlloc, memoryFree, memoryCopy,  nullptr};
-    impl->decoder = entry.create(&impl->system.base);
-    if (impl->decoder == nullptr) {
-        error = "The CHM decoder could not be started.";
-        return nullptr;
+    for (Impl::Decoder& decoder : impl->decoders) {
+        decoder.decoder = entry.create(&impl->system.base);
+        if (decoder.decoder == nullptr) {
+            error = "The CHM decoder could not be started.";
+            return nullptr;
+        }
     }
-    impl->header = impl->decoder->open(impl->decoder, impl->name.c_str());
+    mschm_decompressor* decoder = impl->decoders[0].decoder;
+    impl->header = decoder->open(decoder, impl->name.c_str());
     if (impl->header == nullptr) {
-        const int code = impl->decoder->last_error(impl->decoder);
+        const int code = decoder->last_error(decoder);
         error = code == MSPACK_ERR_SIGNATURE ? "The file is not a compiled help file."
                                              : "The compiled help file is damaged.";
         return nullptr;
@@ -328,16 +388,40 @@ std::string ChmArchive::storedName(std::string_view name) const {
 
 std::optional<Bytes> ChmArchive::read(std::string_view name) const {
     mschmd_file* file = findFile(name);
-    if (file == nullptr) {
-        return std::nullopt;
-    }
+    return file == nullptr ? std::nullopt : extract(file);
+}
+
+std::optional<Bytes> ChmArchive::extract(mschmd_file* file) const {
     if (file->length == 0) {
         return Bytes();
     }
-    if (m_impl->decoder->extract(m_impl->decoder, file, "extracted") != MSPACK_ERR_OK) {
+    Impl::Decoder& decoder = m_impl->cheapestDecoderFor(*file);
+    const bool compressed = file->section->id == 1;
+    if (decoder.decoder->extract(decoder.decoder, file, "extracted") != MSPACK_ERR_OK) {
+        if (compressed) {
+            decoder.position.reset();  // where a failed stream stands is unknown
+        }
         return std::nullopt;
     }
+    if (compressed) {
+        decoder.position = static_cast<std::uint64_t>(file->offset + file->length);
+    }
     return std::move(m_impl->system.sink);
+}
+
+std::vector<std::string> ChmArchive::fileNamesInStorageOrder() const {
+    std::vector<const mschmd_file*> files;
+    for (const mschmd_file* file = m_impl->header->files; file != nullptr; file = file->next) {
+        files.push_back(file);
+    }
+    std::stable_sort(files.begin(), files.end(), [](const mschmd_file* a, const mschmd_file* b) {
+        return std::pair(a->section->id, a->offset) < std::pair(b->section->id, b->offset);
+    });
+    std::vector<std::string> names;
+    for (const mschmd_file* file : files) {
+        names.emplace_back(file->filename);
+    }
+    return names;
 }
 
 }  // namespace nimbara

@@ -40,6 +40,7 @@ ChmHeaderFixes correctChmHeaders(Bytes& bytes);
 // Data of the archive's #SYSTEM file that the viewer uses; empty when absent.
 struct ChmSystemInfo {
     std::string contentsFile;  // code 0
+    std::string indexFile;     // code 1
     std::string defaultTopic;  // code 2
     std::string title;         // code 3
 };
@@ -62,6 +63,9 @@ public:
 
     // Names as stored, each beginning with '/' (system files such as "/#SYSTEM" included).
     const std::vector<std::string>& fileNames() const { return m_names; }
+    // The same names in the order their contents are stored, which is the order that decodes
+    // them with the least work.
+    std::vector<std::string> fileNamesInStorageOrder() const;
     bool contains(std::string_view name) const;
     // The stored name for name, matched case-insensitively; empty when absent.
     std::string storedName(std::string_view name) const;
@@ -73,6 +77,7 @@ private:
     struct Impl;
     explicit ChmArchive(std::unique_ptr<Impl> impl);
     mschmd_file* findFile(std::string_view name) const;
+    std::optional<Bytes> extract(mschmd_file* file) const;
 
     std::unique_ptr<Impl> m_impl;
     std::vector<std::string> m_names;

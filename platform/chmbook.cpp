@@ -4,9 +4,18 @@ namespace nimbara {
 
 namespace {
 
-bool isPage(const std::string& name) {
+bool hasSuffix(const std::string& name, std::initializer_list<const char*> suffixes) {
     const QString lower = QString::fromStdString(name).toLower();
-    return lower.endsWith(".htm") || lower.endsWith(".html");
+    for (const char* suffix : suffixes) {
+        if (lower.endsWith(QLatin1String(suffix))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isPage(const std::string& name) {
+    return hasSuffix(name, {".htm", ".html"});
 }
 
 QString withSlash(const QString& path) {
@@ -19,13 +28,40 @@ ChmBook::ChmBook(std::unique_ptr<ChmArchive> archive, const QString& fallbackTit
     : m_archive(std::move(archive)) {
     const ChmSystemInfo& system = m_archive->systemInfo();
     m_title = system.title.empty() ? fallbackTitle : QString::fromStdString(system.title);
-    if (!system.contentsFile.empty()) {
-        if (const std::optional<QByteArray> sitemap =
-                data(QString::fromStdString(system.contentsFile))) {
-            m_contents = parseSitemap(*sitemap);
+    m_defaultTopic = chooseDefaultTopic();
+    m_indexFile = findIndexFile();
+}
+
+std::string ChmBook::findIndexFile() const {
+    const std::string named = m_archive->systemInfo().indexFile;
+    if (!named.empty() && m_archive->contains(named)) {
+        return m_archive->storedName(named);
+    }
+    for (const std::string& name : m_archive->fileNames()) {
+        if (hasSuffix(name, {".hhk"})) {
+            return name;
         }
     }
-    m_defaultTopic = chooseDefaultTopic();
+    return {};
+}
+
+QList<ContentsEntry> ChmBook::contents() const {
+    if (!m_contents) {
+        const std::string& file = m_archive->systemInfo().contentsFile;
+        const std::optional<QByteArray> sitemap =
+            file.empty() ? std::nullopt : data(QString::fromStdString(file));
+        m_contents = sitemap ? parseSitemap(*sitemap) : QList<ContentsEntry>();
+    }
+    return *m_contents;
+}
+
+QList<IndexEntry> ChmBook::index() const {
+    if (!m_index) {
+        const std::optional<QByteArray> sitemap =
+            m_indexFile.empty() ? std::nullopt : data(QString::fromStdString(m_indexFile));
+        m_index = sitemap ? parseIndex(*sitemap) : QList<IndexEntry>();
+    }
+    return *m_index;
 }
 
 QString ChmBook::chooseDefaultTopic() const {
@@ -33,12 +69,13 @@ QString ChmBook::chooseDefaultTopic() const {
     if (!named.empty() && m_archive->contains(named)) {
         return withSlash(QString::fromStdString(named));
     }
-    for (const ContentsEntry& entry : m_contents) {
+    for (const ContentsEntry& entry : contents()) {
         if (!entry.local.isEmpty() && m_archive->contains(entry.local.toStdString())) {
             return withSlash(entry.local);
         }
     }
-    const QStringList all = pages();
+    QStringList all = pages();
+    all.sort(Qt::CaseInsensitive);
     return all.isEmpty() ? QString() : all.first();
 }
 
@@ -53,12 +90,11 @@ std::optional<QByteArray> ChmBook::data(const QString& path) const {
 
 QStringList ChmBook::pages() const {
     QStringList result;
-    for (const std::string& name : m_archive->fileNames()) {
+    for (const std::string& name : m_archive->fileNamesInStorageOrder()) {
         if (isPage(name)) {
             result << QString::fromStdString(name);
         }
     }
-    result.sort(Qt::CaseInsensitive);
     return result;
 }
 

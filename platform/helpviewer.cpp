@@ -1,106 +1,77 @@
 #include "helpviewer.h"
 
 #include "helpbook.h"
+#include "helpbrowser.h"
+#include "helpfindbar.h"
+#include "helpindexpane.h"
+#include "helpsearchpane.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace nimbara {
 
 namespace {
-
-constexpr char kScheme[] = "ms-its";
-constexpr char kSeparator[] = "::";
 
 QList<QPointer<HelpViewer>>& viewers() {
     static QList<QPointer<HelpViewer>> list;
     return list;
 }
 
-QString errorPage(const QString& heading, const QString& message) {
-    return QString("<html><body><h2>%1</h2><p>%2</p></body></html>")
-        .arg(heading.toHtmlEscaped(), message.toHtmlEscaped());
+// A tab page whose content is made when it is first shown.
+QVBoxLayout* emptyTab(QTabWidget* tabs, const QString& title) {
+    auto* page = new QWidget(tabs);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tabs->addTab(page, title);
+    return layout;
+}
+
+// The keys of a command: the given ones, then the platform's own for it, each once.
+QList<QKeySequence> keys(std::initializer_list<QKeySequence> own,
+                         QKeySequence::StandardKey standard) {
+    QList<QKeySequence> result(own);
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard)) {
+        if (!result.contains(key)) {
+            result << key;
+        }
+    }
+    return result;
+}
+
+bool movesThroughList(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
-
-std::optional<HelpLocation> HelpLocation::fromUrl(const QUrl& url) {
-    if (url.scheme() != kScheme) {
-        return std::nullopt;
-    }
-    const QString path = url.path();
-    const qsizetype split = path.indexOf(kSeparator);
-    if (split < 0) {
-        return std::nullopt;
-    }
-    HelpLocation location{path.left(split), path.mid(split + 2), url.fragment()};
-    if (!location.page.startsWith('/')) {
-        location.page.prepend('/');
-    }
-    return location;
-}
-
-QUrl HelpLocation::toUrl() const {
-    QUrl url;
-    url.setScheme(kScheme);
-    url.setPath(book + kSeparator + page);
-    if (!fragment.isEmpty()) {
-        url.setFragment(fragment);
-    }
-    return url;
-}
-
-std::optional<HelpLocation> resolveHelpLink(const HelpLocation& base, const QUrl& link) {
-    if (link.scheme() == kScheme) {
-        std::optional<HelpLocation> target = HelpLocation::fromUrl(link);
-        if (target && QFileInfo(target->book).isRelative()) {
-            target->book = QFileInfo(base.book).absoluteDir().filePath(target->book);
-        }
-        return target;
-    }
-    if (!link.scheme().isEmpty()) {
-        return std::nullopt;
-    }
-    return HelpLocation::fromUrl(base.toUrl().resolved(link));
-}
-
-HelpBrowser::HelpBrowser(BookSource books, QWidget* parent)
-    : QTextBrowser(parent), m_books(std::move(books)) {
-    setOpenLinks(false);
-    setOpenExternalLinks(false);
-}
-
-QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-    const std::optional<HelpLocation> location = HelpLocation::fromUrl(name);
-    if (!location) {
-        return {};
-    }
-    QString error;
-    const HelpBook* book = m_books(location->book, &error);
-    std::optional<QByteArray> content = book ? book->data(location->page) : std::nullopt;
-    if (content) {
-        return *content;
-    }
-    if (type != QTextDocument::HtmlResource) {
-        return {};
-    }
-    return book ? errorPage("Page not found",
-                            QString("The page %1 is not in this help file.").arg(location->page))
-                : errorPage("Help file not available", error);
-}
 
 HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     : m_decoder(decoder),
       m_browser(new HelpBrowser(
           [this](const QString& path, QString* error) { return book(path, error); }, this)),
-      m_contents(new QTreeWidget(this)) {
+      m_navigation(new QTabWidget(this)),
+      m_contents(new QTreeWidget(m_navigation)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Nimbara help");
     resize(860, 640);
@@ -110,40 +81,98 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     m_contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_contents->header()->setStretchLastSection(false);
     m_contents->setAccessibleName("Contents");
+    m_contents->installEventFilter(this);
+    m_navigation->setAccessibleName("Navigation");
+    m_navigation->setDocumentMode(true);
+    m_navigation->addTab(m_contents, "&Contents");
+    m_indexTab = emptyTab(m_navigation, "I&ndex");
+    m_searchTab = emptyTab(m_navigation, "Sea&rch");
     m_browser->setAccessibleName("Help page");
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_contents);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 640});
-    setCentralWidget(splitter);
 
-    QToolBar* bar = addToolBar("Navigation");
-    bar->setMovable(false);
-    QAction* back = bar->addAction("Back", m_browser, &QTextBrowser::backward);
-    back->setShortcut(QKeySequence::Back);
-    back->setEnabled(false);
-    QAction* forward = bar->addAction("Forward", m_browser, &QTextBrowser::forward);
-    forward->setShortcut(QKeySequence::Forward);
-    forward->setEnabled(false);
-    m_home = bar->addAction("Home", this, &HelpViewer::goHome);
-    m_home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
-    auto* closeWindow = new QAction("Close", this);
-    closeWindow->setShortcuts(QKeySequence::Close);
-    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
-    addAction(closeWindow);
-    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    auto* page = new QWidget(this);
+    m_pageArea = new QVBoxLayout(page);
+    m_pageArea->setContentsMargins(0, 0, 0, 0);
+    m_pageArea->setSpacing(0);
+    m_pageArea->addWidget(m_browser, 1);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_navigation);
+    splitter->addWidget(page);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({250, 610});
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+    createActions();
+
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::sourceChanged);
-    connect(m_contents, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        const QUrl url = item->data(0, Qt::UserRole).toUrl();
-        if (url.isValid()) {
-            m_browser->setSource(url);
+    connect(m_navigation, &QTabWidget::currentChanged, this, &HelpViewer::tabShown);
+    const auto showItem = [this](QTreeWidgetItem* item) {
+        if (item != nullptr) {
+            showPlace(item->data(0, Qt::UserRole).toUrl());
         }
-    });
-    connect(m_contents, &QTreeWidget::itemClicked, m_contents, &QTreeWidget::itemActivated);
+    };
+    connect(m_contents, &QTreeWidget::itemActivated, this, showItem);
+    connect(m_contents, &QTreeWidget::itemClicked, this, showItem);
+    connect(m_contents, &QTreeWidget::currentItemChanged, this,
+            [this, showItem](QTreeWidgetItem* current) {
+                if (m_arrowKeyInContents && !m_selectingContents) {
+                    m_arrowKeyInContents = false;
+                    showItem(current);
+                }
+            });
     viewers().append(this);
+}
+
+void HelpViewer::createActions() {
+    QToolBar* bar = addToolBar("Navigation");
+    bar->setMovable(false);
+    const auto add = [this, bar](const QString& text, const QList<QKeySequence>& shortcuts,
+                                 auto slot) {
+        QAction* action = bar->addAction(text);
+        action->setShortcuts(shortcuts);
+        action->setToolTip(shortcuts.isEmpty()
+                               ? text
+                               : QString("%1 (%2)").arg(
+                                     text, shortcuts.first().toString(QKeySequence::NativeText)));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QAction* back = add("Back", keys({Qt::ALT | Qt::Key_Left}, QKeySequence::Back),
+                        [this] { m_browser->backward(); });
+    QAction* forward = add("Forward", keys({Qt::ALT | Qt::Key_Right}, QKeySequence::Forward),
+                           [this] { m_browser->forward(); });
+    m_home = add("Home", {Qt::ALT | Qt::Key_Home}, [this] { goHome(); });
+    bar->addSeparator();
+    add("Find", keys({Qt::CTRL | Qt::Key_F}, QKeySequence::Find), [this] { find(); });
+    add("Print...", keys({Qt::CTRL | Qt::Key_P}, QKeySequence::Print), [this] { print(); });
+    bar->addSeparator();
+    m_smaller = add("Smaller text", keys({Qt::CTRL | Qt::Key_Minus}, QKeySequence::ZoomOut),
+                    [this] { m_browser->shrinkText(); });
+    m_larger = add("Larger text",
+                   keys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, QKeySequence::ZoomIn),
+                   [this] { m_browser->enlargeText(); });
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    // Commands with keys only.
+    const auto addKeys = [this](const QList<QKeySequence>& shortcuts, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcuts(shortcuts);
+        connect(action, &QAction::triggered, this, slot);
+        QWidget::addAction(action);
+    };
+    addKeys({Qt::CTRL | Qt::Key_0}, [this] { m_browser->resetTextSize(); });
+    addKeys(QKeySequence::keyBindings(QKeySequence::Close), [this] { close(); });
+    addKeys(keys({Qt::Key_F3}, QKeySequence::FindNext), [this] { findAgain(true); });
+    addKeys(keys({Qt::SHIFT | Qt::Key_F3}, QKeySequence::FindPrevious),
+            [this] { findAgain(false); });
+    connect(m_browser, &HelpBrowser::textSizeChanged, this, [this] {
+        m_larger->setEnabled(m_browser->textSize() < 200);
+        m_smaller->setEnabled(m_browser->textSize() > 67);
+    });
 }
 
 HelpViewer::~HelpViewer() {
@@ -154,6 +183,7 @@ HelpViewer* HelpViewer::open(const QString& path, const ChmDecoderEntry& decoder
     auto* viewer = new HelpViewer(decoder);
     viewer->m_requestedPath = path;
     viewer->showBook(QFileInfo(path).absoluteFilePath());
+    viewer->m_browser->setFocus(Qt::OtherFocusReason);  // the page scrolls by the keys at once
     viewer->show();
     return viewer;
 }
@@ -198,9 +228,9 @@ void HelpViewer::showBook(const QString& path) {
     QString error;
     const HelpBook* opened = book(path, &error);
     if (opened == nullptr) {
-        m_contents->hide();
+        m_navigation->hide();
         m_home->setEnabled(false);
-        m_browser->setHtml(errorPage("Help file not available", error));
+        m_browser->showMessage("Help file not available", error);
         return;
     }
     m_browser->setSource(HelpLocation{path, opened->defaultTopic(), {}}.toUrl());
@@ -216,45 +246,127 @@ void HelpViewer::followLink(const QUrl& link) {
     }
 }
 
+void HelpViewer::showPlace(const QUrl& url) {
+    if (!url.isValid()) {
+        return;
+    }
+    if (HelpLocation::fromUrl(url)) {
+        if (url != m_browser->source()) {
+            m_browser->setSource(url);
+        }
+    } else {
+        followLink(url);
+    }
+}
+
+void HelpViewer::showSearchResult(const QUrl& url, const SearchQuery& query) {
+    showPlace(url);
+    m_browser->markWords(query);
+}
+
 void HelpViewer::sourceChanged(const QUrl& url) {
     const std::optional<HelpLocation> location = HelpLocation::fromUrl(url);
     if (!location) {
         return;
     }
-    m_currentBook = location->book;
-    if (const HelpBook* current = currentBook()) {
-        setWindowTitle(current->title());
+    if (location->book != m_currentBook) {
+        bookChanged(location->book);
     }
-    showContents(location->book);
+    selectContentsOf(url);
 }
 
-void HelpViewer::showContents(const QString& bookPath) {
-    if (bookPath == m_contentsBook) {
+void HelpViewer::bookChanged(const QString& bookPath) {
+    m_currentBook = bookPath;
+    const HelpBook* current = currentBook();
+    if (current == nullptr) {
         return;
     }
-    m_contentsBook = bookPath;
-    m_contents->clear();
-    if (const HelpBook* current = currentBook()) {
+    setWindowTitle(current->title());
+    if (bookPath != m_contentsBook) {
+        m_contentsBook = bookPath;
+        m_contents->clear();
+        m_contentsItems.clear();
         addContents(nullptr, current->contents(), bookPath);
         m_contents->expandAll();
     }
-    m_contents->setVisible(m_contents->topLevelItemCount() > 0);
+    m_navigation->setTabVisible(ContentsTab, m_contents->topLevelItemCount() > 0);
+    m_navigation->setTabVisible(IndexTab, current->hasIndex());
+    if (m_indexPane != nullptr && m_navigation->currentIndex() == IndexTab) {
+        fillIndex();
+    }
+    if (m_searchPane != nullptr) {
+        m_searchPane->setBook(bookPath);
+    }
 }
 
 void HelpViewer::addContents(QTreeWidgetItem* parent, const QList<ContentsEntry>& entries,
                              const QString& bookPath) {
+    const HelpLocation base{bookPath, "/", {}};
     for (const ContentsEntry& entry : entries) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
         item->setText(0, entry.name);
         item->setToolTip(0, entry.name);
         if (!entry.local.isEmpty()) {
-            const HelpLocation base{bookPath, "/", {}};
             if (const std::optional<HelpLocation> target =
                     resolveHelpLink(base, QUrl(entry.local))) {
-                item->setData(0, Qt::UserRole, target->toUrl());
+                const QUrl url = target->toUrl();
+                item->setData(0, Qt::UserRole, url);
+                m_contentsItems.insert(url.toString(), item);  // the first entry of a place wins
             }
         }
         addContents(item, entry.children, bookPath);
+    }
+}
+
+void HelpViewer::selectContentsOf(const QUrl& url) {
+    QTreeWidgetItem* item = m_contentsItems.value(url.toString());
+    if (item == nullptr) {
+        item = m_contentsItems.value(url.adjusted(QUrl::RemoveFragment).toString());
+    }
+    if (item == nullptr) {
+        return;
+    }
+    m_selectingContents = true;
+    m_contents->setCurrentItem(item);
+    m_contents->scrollToItem(item);
+    m_selectingContents = false;
+}
+
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_contents) {
+        // Only a move by the arrow keys shows the page it reaches; the item the tree selects by
+        // itself when it gets the focus does not.
+        if (event->type() == QEvent::KeyPress) {
+            m_arrowKeyInContents = movesThroughList(static_cast<QKeyEvent*>(event)->key());
+        } else if (event->type() == QEvent::FocusIn) {
+            m_arrowKeyInContents = false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void HelpViewer::tabShown(int tab) {
+    if (tab == IndexTab) {
+        if (m_indexPane == nullptr) {
+            m_indexPane = new HelpIndexPane(m_indexTab->parentWidget());
+            m_indexTab->addWidget(m_indexPane);
+            m_indexPane->show();  // a child added to a shown window would show only later
+            connect(m_indexPane, &HelpIndexPane::topicChosen, this, &HelpViewer::showPlace);
+        }
+        fillIndex();
+    } else if (tab == SearchTab && m_searchPane == nullptr) {
+        m_searchPane = new HelpSearchPane(m_decoder, m_searchTab->parentWidget());
+        m_searchTab->addWidget(m_searchPane);
+        m_searchPane->show();
+        m_searchPane->setBook(m_currentBook);
+        connect(m_searchPane, &HelpSearchPane::resultChosen, this, &HelpViewer::showSearchResult);
+    }
+}
+
+void HelpViewer::fillIndex() {
+    const HelpBook* current = currentBook();
+    if (current != nullptr && m_indexPane->bookPath() != m_currentBook) {
+        m_indexPane->setIndex(m_currentBook, current->index());
     }
 }
 
@@ -262,6 +374,41 @@ void HelpViewer::goHome() {
     if (const HelpBook* current = currentBook()) {
         m_browser->setSource(HelpLocation{m_currentBook, current->defaultTopic(), {}}.toUrl());
     }
+}
+
+void HelpViewer::find() {
+    if (m_findBar == nullptr) {
+        m_findBar = new HelpFindBar(m_browser, m_pageArea->parentWidget());
+        m_pageArea->addWidget(m_findBar);
+    }
+    m_findBar->open();
+}
+
+void HelpViewer::findAgain(bool forward) {
+    if (m_findBar == nullptr || m_findBar->isHidden()) {
+        find();
+        return;
+    }
+    if (forward) {
+        m_findBar->findNext();
+    } else {
+        m_findBar->findPrevious();
+    }
+}
+
+QPrinter* HelpViewer::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setDocName(windowTitle());
+    }
+    return m_printer.get();
+}
+
+void HelpViewer::print() {
+    auto* dialog = new QPrintDialog(printer(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { m_browser->print(printer()); });
+    dialog->open();  // modal to this window only; the program and other viewers go on
 }
 
 }  // namespace nimbara

@@ -1,61 +1,53 @@
 #pragma once
 
 #include "chmarchive.h"
+#include "helplocation.h"
 
+#include <QHash>
 #include <QMainWindow>
-#include <QTextBrowser>
 #include <QUrl>
 
 #include <map>
 #include <memory>
 
 class QAction;
+class QPrinter;
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 
 namespace nimbara {
 
 class HelpBook;
+class HelpBrowser;
+class HelpFindBar;
+class HelpIndexPane;
+class HelpSearchPane;
+class SearchQuery;
 struct ContentsEntry;
 
-// A place in a help book: "ms-its:<book path>::<page path>#<fragment>". Links between books of
-// one folder use the book's file name alone ("ms-its:CL_5.CHM::/cl_5.htm").
-struct HelpLocation {
-    QString book;  // file path of the book, absolute once resolved
-    QString page;  // path inside the book, beginning with '/'
-    QString fragment;
-
-    static std::optional<HelpLocation> fromUrl(const QUrl& url);
-    QUrl toUrl() const;
-};
-
-// Resolves link, as written in the page at base, to the place it leads to; nullopt for links
-// that leave the help (web addresses, mail) or cannot be read.
-std::optional<HelpLocation> resolveHelpLink(const HelpLocation& base, const QUrl& link);
-
-// The browser of a viewer window: pages, images and style sheets come out of the books.
-class HelpBrowser : public QTextBrowser {
-    Q_OBJECT
-
-public:
-    // Opens a book at path, or returns the one already open; null with errorString on failure.
-    using BookSource = std::function<const HelpBook*(const QString& path, QString* errorString)>;
-    HelpBrowser(BookSource books, QWidget* parent);
-
-    QVariant loadResource(int type, const QUrl& name) override;
-
-private:
-    BookSource m_books;
-};
-
-// A non-modal window showing a help book: contents at the left, the page at the right, Back,
-// Forward and Home in its tool bar, the book's title as window title. Links inside a book and to
-// other books of the same folder are followed; web links go to the desktop's browser. A file that
-// cannot be read is reported in the window itself. Viewer windows delete themselves when closed.
+// A non-modal window showing a help book, as compiled help is shown: at the left the tabs
+// Contents, Index and Search, at the right the page, with Back, Forward, Home, Find, Print and
+// the text size in its tool bar, and the book's title as window title. Links inside a book and
+// to other books of the same folder are followed; web links go to the desktop's browser. A file
+// that cannot be read is reported in the window itself. Viewer windows delete themselves when
+// closed.
+//
+// Keys: Alt+Left and Alt+Right go Back and Forward, Alt+Home goes to the book's first page,
+// Ctrl+F finds in the page (F3 and Shift+F3 find again), Ctrl+P prints, Ctrl+plus and
+// Ctrl+minus change the text size (Ctrl+0 restores it). Tab reaches every pane; the arrow keys
+// move through the contents and show each page they reach.
+//
+// Opening a window decodes the default topic and the contents only; the Index and Search tabs
+// are made when first shown. The print dialog is modal to the viewer window only, and the
+// viewer is never modal itself.
 class HelpViewer : public QMainWindow {
     Q_OBJECT
 
 public:
+    enum Tab { ContentsTab, IndexTab, SearchTab };
+
     // Opens a new viewer window on the book at path, at its default topic.
     static HelpViewer* open(const QString& path, const ChmDecoderEntry& decoder);
     // Closes every viewer window of the process.
@@ -66,31 +58,68 @@ public:
     // The file this window was opened on.
     const QString& requestedPath() const { return m_requestedPath; }
     HelpBrowser* browser() const { return m_browser; }
+    QTabWidget* navigation() const { return m_navigation; }
     QTreeWidget* contentsTree() const { return m_contents; }
+    // Null until their tab is first shown.
+    HelpIndexPane* indexPane() const { return m_indexPane; }
+    HelpSearchPane* searchPane() const { return m_searchPane; }
+    // Null until Find is first used.
+    HelpFindBar* findBar() const { return m_findBar; }
+    // The printer the print dialog sets up; made on first use, kept for the window's life.
+    QPrinter* printer();
     // The book on show; null when the file could not be read.
     const HelpBook* currentBook() const;
     // Opens a book for this window (cached for its life); null with errorString on failure.
     const HelpBook* book(const QString& path, QString* errorString);
 
+    // Opens the print dialog for the page on show; the page prints when it is accepted.
+    void print();
+    // Shows the find bar.
+    void find();
+
     ~HelpViewer() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    HelpViewer(const ChmDecoderEntry& decoder);
+    explicit HelpViewer(const ChmDecoderEntry& decoder);
+    void createActions();
     void showBook(const QString& path);
     void followLink(const QUrl& link);
+    // Shows a place chosen in a pane: a help page, or a web link for the desktop's browser.
+    void showPlace(const QUrl& url);
+    void showSearchResult(const QUrl& url, const SearchQuery& query);
     void sourceChanged(const QUrl& url);
-    void showContents(const QString& bookPath);
+    void bookChanged(const QString& bookPath);
     void addContents(QTreeWidgetItem* parent, const QList<ContentsEntry>& entries,
                      const QString& bookPath);
+    void selectContentsOf(const QUrl& url);
+    void tabShown(int tab);
+    void fillIndex();
     void goHome();
+    void findAgain(bool forward);
 
     ChmDecoderEntry m_decoder;
     QString m_requestedPath;
     HelpBrowser* m_browser;
+    QTabWidget* m_navigation;
     QTreeWidget* m_contents;
+    QVBoxLayout* m_indexTab;
+    QVBoxLayout* m_searchTab;
+    QVBoxLayout* m_pageArea;
+    HelpIndexPane* m_indexPane = nullptr;
+    HelpSearchPane* m_searchPane = nullptr;
+    HelpFindBar* m_findBar = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
     QAction* m_home = nullptr;
+    QAction* m_larger = nullptr;
+    QAction* m_smaller = nullptr;
     QString m_currentBook;
     QString m_contentsBook;
+    QHash<QString, QTreeWidgetItem*> m_contentsItems;  // by the place each shows
+    bool m_selectingContents = false;  // the page, not the user, moves the contents selection
+    bool m_arrowKeyInContents = false;
     std::map<QString, std::unique_ptr<HelpBook>> m_books;
 };
 

@@ -119,6 +119,38 @@ TEST(ChmArchive, ReadsTheRawCompilerOutputWithItsSystemData) {
     EXPECT_EQ(text(archive->read("/second.htm")), source.readAll().toStdString());
 }
 
+TEST(ChmArchive, FilesFarApartKeepTheirContentInWhateverOrderTheyAreRead) {
+    // Twelve files of 20 KB span several reset points of the compressed stream; reading them
+    // back and forth makes the archive jump ahead, fall back and go on where it stood.
+    constexpr int kFiles = 12;
+    std::vector<std::pair<QString, QByteArray>> files;
+    for (int i = 0; i < kFiles; ++i) {
+        QByteArray content;
+        for (int line = 0; content.size() < 20000; ++line) {
+            content +=
+                QString("file %1 line %2 %3\n").arg(i).arg(line).arg(line * 7919 % 1000).toUtf8();
+        }
+        files.emplace_back(QString("part%1.htm").arg(i, 2, 10, QChar('0')), content);
+    }
+    QTemporaryDir dir;
+    std::string error;
+    const auto archive =
+        ChmArchive::open(compileWithChmcmd(dir, "Title=Far\n", files), kDecoder, error);
+    ASSERT_TRUE(archive) << error;
+    std::vector<std::string> stored;
+    for (const std::string& name : archive->fileNamesInStorageOrder()) {
+        if (name.starts_with("/part")) {
+            stored.push_back(name);
+        }
+    }
+    ASSERT_EQ(stored.size(), std::size_t{kFiles});
+    EXPECT_EQ(stored.front(), "/part00.htm") << "stored in the order of the project";
+    for (int i : {11, 0, 1, 9, 10, 3, 11, 2, 2, 7, 6, 8, 4, 5}) {
+        const auto& [name, content] = files[static_cast<std::size_t>(i)];
+        EXPECT_EQ(text(archive->read(name.toStdString())), content.toStdString()) << i;
+    }
+}
+
 TEST(ChmArchive, LooksNamesUpWithoutCaseAndWithoutLeadingSlash) {
     std::string error;
     const auto archive = ChmArchive::open(rawTestBook(), kDecoder, error);

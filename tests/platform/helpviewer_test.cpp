@@ -1,6 +1,7 @@
 #include "helpviewer.h"
 #include "appdirfixture.h"
 #include "helpbook.h"
+#include "helpbrowser.h"
 
 #include <mspack.h>
 

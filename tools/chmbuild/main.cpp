@@ -1,10 +1,16 @@
 // Compiles one help book into a CHM file that the help viewer reads:
 //   chmbuild <project.hhp> <common folder> <staging folder> <output.chm>
 // It stages the book's files and the shared ones, renders each SVG drawing to PNG, checks that
-// every file the project lists exists with that exact name and that the default topic is one of
-// them, runs chmcmd, corrects the two header values chmcmd writes differently from what the
-// decoder expects, reads the result back through the decoder and only then replaces the output.
+// every file the project lists exists with that exact name, that the default topic is one of
+// them and that every entry of the contents and index files leads to one of them, runs chmcmd,
+// corrects the two header values chmcmd writes differently from what the decoder expects, reads
+// the result back through the decoder and only then replaces the output.
+//
+// The contents file and the index file ("Contents file=" and "Index file=" in [OPTIONS]) are
+// compiled in whether [FILES] lists them or not: chmcmd adds them itself, and stores a file that
+// [FILES] lists as well twice, so the staged project leaves them out of [FILES].
 #include "chmarchive.h"
+#include "sitemap.h"
 
 #include <mspack.h>
 
@@ -22,6 +28,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -29,6 +36,7 @@ struct Project {
     QString compiledFile;
     QString defaultTopic;
     QString contentsFile;
+    QString indexFile;
     QString title;
     QStringList files;
 };
@@ -67,6 +75,8 @@ Project readProject(const QString& path) {
             project.defaultTopic = value;
         } else if (key == "Contents file") {
             project.contentsFile = value;
+        } else if (key == "Index file") {
+            project.indexFile = value;
         } else if (key == "Title") {
             project.title = value;
         }
@@ -134,6 +144,51 @@ void checkPagesUseListedFiles(const Project& project, const QString& stage) {
     }
 }
 
+// Every entry of a contents or index file that leads to a file of this book must lead to a
+// listed one; entries that lead to other books ("ms-its:") are checked by the shelf's tests.
+void checkSitemapLinks(const QString& sitemapName, const QStringList& locals,
+                       const Project& project) {
+    for (const QString& local : locals) {
+        if (local.contains(':')) {
+            continue;
+        }
+        const QString file = local.section('#', 0, 0);
+        if (!project.files.contains(file)) {
+            fail(sitemapName + " leads to " + local + ", which the project does not list");
+        }
+    }
+}
+
+QByteArray readStaged(const QString& stage, const QString& name) {
+    QFile file(stage + '/' + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail("cannot read " + name);
+    }
+    return file.readAll();
+}
+
+QStringList contentsLocals(const QList<nimbara::ContentsEntry>& entries) {
+    QStringList locals;
+    for (const nimbara::ContentsEntry& entry : entries) {
+        if (!entry.local.isEmpty()) {
+            locals << entry.local;
+        }
+        locals << contentsLocals(entry.children);
+    }
+    return locals;
+}
+
+QStringList indexLocals(const QList<nimbara::IndexEntry>& entries) {
+    QStringList locals;
+    for (const nimbara::IndexEntry& entry : entries) {
+        for (const nimbara::IndexTopic& topic : entry.topics) {
+            locals << topic.local;
+        }
+        locals << indexLocals(entry.children);
+    }
+    return locals;
+}
+
 void checkProject(const Project& project, const QString& stage) {
     if (project.compiledFile.isEmpty() || project.defaultTopic.isEmpty() ||
         project.title.isEmpty()) {
@@ -148,10 +203,55 @@ void checkProject(const Project& project, const QString& stage) {
     if (!project.files.contains(project.defaultTopic)) {
         fail("default topic is not a listed file: " + project.defaultTopic);
     }
-    if (!project.contentsFile.isEmpty() && !present.contains(project.contentsFile)) {
-        fail("contents file missing: " + project.contentsFile);
+    if (!project.contentsFile.isEmpty()) {
+        if (!present.contains(project.contentsFile)) {
+            fail("contents file missing: " + project.contentsFile);
+        }
+        checkSitemapLinks(
+            project.contentsFile,
+            contentsLocals(nimbara::parseSitemap(readStaged(stage, project.contentsFile))),
+            project);
+    }
+    if (!project.indexFile.isEmpty()) {
+        if (!present.contains(project.indexFile)) {
+            fail("index file missing: " + project.indexFile);
+        }
+        const QList<nimbara::IndexEntry> index =
+            nimbara::parseIndex(readStaged(stage, project.indexFile));
+        if (index.isEmpty()) {
+            fail("the index file has no keywords: " + project.indexFile);
+        }
+        checkSitemapLinks(project.indexFile, indexLocals(index), project);
     }
     checkPagesUseListedFiles(project, stage);
+}
+
+// Writes the project chmcmd compiles: the book's own, without the contents and index files in
+// [FILES] (chmcmd adds those itself).
+void stageProject(const QString& projectPath, const Project& project, const QString& stage) {
+    QFile in(projectPath);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        fail("cannot read " + projectPath);
+    }
+    QStringList lines;
+    QString section;
+    QTextStream text(&in);
+    while (!text.atEnd()) {
+        const QString line = text.readLine();
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith('[')) {
+            section = trimmed;
+        } else if (section == "[FILES]" && !trimmed.isEmpty() &&
+                   (trimmed == project.contentsFile || trimmed == project.indexFile)) {
+            continue;
+        }
+        lines << line;
+    }
+    QSaveFile out(stage + '/' + QFileInfo(projectPath).fileName());
+    const QByteArray content = (lines.join('\n') + '\n').toUtf8();
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
+        fail("cannot write the staged project");
+    }
 }
 
 nimbara::Bytes compile(const QString& projectName, const Project& project, const QString& stage) {
@@ -181,13 +281,28 @@ void verify(const nimbara::Bytes& bytes, const Project& project) {
     if (!archive) {
         fail(QString::fromStdString("the decoder refuses the archive: " + error));
     }
-    for (const QString& name : project.files) {
+    QStringList expected = project.files;
+    for (const QString& sitemap : {project.contentsFile, project.indexFile}) {
+        if (!sitemap.isEmpty() && !expected.contains(sitemap)) {
+            expected << sitemap;
+        }
+    }
+    for (const QString& name : expected) {
         if (archive->storedName("/" + name.toStdString()) != "/" + name.toStdString()) {
             fail("the archive lacks " + name);
         }
     }
+    std::set<std::string> names;
+    for (const std::string& name : archive->fileNames()) {
+        if (!names.insert(name).second) {
+            fail(QString::fromStdString("the archive holds " + name + " twice"));
+        }
+    }
     if (archive->systemInfo().defaultTopic != project.defaultTopic.toStdString()) {
         fail("the archive's default topic differs from the project's");
+    }
+    if (archive->systemInfo().indexFile != project.indexFile.toStdString()) {
+        fail("the archive does not name the project's index file");
     }
 }
 
@@ -207,6 +322,7 @@ int main(int argc, char** argv) {
     stageBook(projectFile.absolutePath(), args[2], stage);
     const Project project = readProject(projectFile.filePath());
     checkProject(project, stage);
+    stageProject(projectFile.filePath(), project, stage);
     nimbara::Bytes bytes = compile(projectFile.fileName(), project, stage);
     nimbara::correctChmHeaders(bytes);
     verify(bytes, project);

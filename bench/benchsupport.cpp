@@ -1,0 +1,57 @@
+#include "benchsupport.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace nimbara::bench {
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double timeOnce(const std::function<void()>& action) {
+    const Clock::time_point start = Clock::now();
+    action();
+    return millisecondsSince(start);
+}
+
+void waitForFirstPaint(QWidget* widget) {
+    struct PaintSpy : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            painted = painted || event->type() == QEvent::Paint;
+            return false;
+        }
+    } spy;
+    widget->installEventFilter(&spy);
+    // The events are processed until the paint without pausing in between: a pause would add
+    // its length to the time measured whenever the paint needs a second pass.
+    const Clock::time_point start = Clock::now();
+    while (!spy.painted && millisecondsSince(start) < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    if (!spy.painted) {
+        std::printf("no paint within ten seconds\n");
+    }
+    widget->removeEventFilter(&spy);
+}
+
+void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.contains("propagateSizeHints")) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+}
+
+MbAnswer SilentBoxes::show(const MessageBoxRequest& request) {
+    return request.buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Ok;
+}
+
+}  // namespace nimbara::bench

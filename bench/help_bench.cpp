@@ -1,0 +1,175 @@
+// The help viewer's speed figures, each against a floor measured in the same run:
+//   open    a help book from the request to its painted default topic, against a bare
+//           QTextBrowser window of the viewer window's size painting the same page, its style
+//           sheet and its pictures served from memory;
+//   search  a full-text search of the whole shelf (every book of the staged HELP folder), the
+//           first one including the build of the search index, against the goal of 50 ms.
+// Arguments: [runs of each measurement, 25 by default] [one book's file name]. It prints one
+// line per figure.
+#include "benchsupport.h"
+#include "helpbook.h"
+#include "helpbrowser.h"
+#include "helpsearch.h"
+#include "helpviewer.h"
+#include "messagebox.h"
+
+#include <mspack.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+using namespace nimbara::bench;
+
+const nimbara::ChmDecoderEntry kDecoder{mspack_create_chm_decompressor,
+                                        mspack_destroy_chm_decompressor};
+
+struct Comparison {
+    double measured;
+    double floor;
+};
+
+// Medians of measured and floor, run in turns so that both meet the same machine load.
+Comparison compare(int runs, const std::function<void()>& measured,
+                   const std::function<void()>& floor) {
+    for (int warmUp = 0; warmUp < 3; ++warmUp) {
+        measured();
+        floor();
+    }
+    std::vector<double> measuredTimes;
+    std::vector<double> floorTimes;
+    for (int run = 0; run < runs; ++run) {
+        // Which goes first alternates: the first of a pair may meet caches the other emptied.
+        if (run % 2 == 0) {
+            measuredTimes.push_back(timeOnce(measured));
+            floorTimes.push_back(timeOnce(floor));
+        } else {
+            floorTimes.push_back(timeOnce(floor));
+            measuredTimes.push_back(timeOnce(measured));
+        }
+    }
+    return {median(measuredTimes), median(floorTimes)};
+}
+
+// The floor's browser: resources come from memory by the name the page uses.
+class MemoryBrowser final : public QTextBrowser {
+public:
+    explicit MemoryBrowser(const QHash<QString, QByteArray>& resources) : m_resources(resources) {}
+    QVariant loadResource(int, const QUrl& name) override {
+        const auto found = m_resources.find(name.toString());
+        return found == m_resources.end() ? QVariant() : QVariant(*found);
+    }
+
+private:
+    const QHash<QString, QByteArray>& m_resources;
+};
+
+// The style sheets and pictures a page names, read from the book ahead of the measurement.
+QHash<QString, QByteArray> resourcesOf(const nimbara::HelpBook& book, const QString& html) {
+    static const QRegularExpression reference(R"re(\b(?:src|href)\s*=\s*"([^"#:]+)")re",
+                                              QRegularExpression::CaseInsensitiveOption);
+    QHash<QString, QByteArray> resources;
+    for (auto it = reference.globalMatch(html); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!name.endsWith(".htm")) {
+            if (const std::optional<QByteArray> content = book.data('/' + name)) {
+                resources.insert(name, *content);
+            }
+        }
+    }
+    return resources;
+}
+
+void measureOpen(const QString& path, int runs) {
+    QString error;
+    const auto book = nimbara::HelpBook::loadFile(path, kDecoder, &error);
+    if (!book) {
+        std::printf("open       %s\n", qPrintable(error));
+        return;
+    }
+    const QString html = QString::fromUtf8(*book->data(book->defaultTopic()));
+    const QHash<QString, QByteArray> resources = resourcesOf(*book, html);
+    QSize windowSize;
+    const Comparison times = compare(
+        runs,
+        [&] {
+            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(path, kDecoder);
+            waitForFirstPaint(viewer->browser()->viewport());
+            windowSize = viewer->size();
+            viewer->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        },
+        [&] {
+            MemoryBrowser browser(resources);
+            browser.resize(windowSize);
+            browser.setHtml(html);
+            browser.show();
+            waitForFirstPaint(browser.viewport());
+        });
+    std::printf(
+        "open       %-12s request to painted topic %6.2f ms  bare browser %6.2f ms  ratio %.2f "
+        "(goal <= 1.50)\n",
+        qPrintable(QFileInfo(path).fileName()), times.measured, times.floor,
+        times.measured / times.floor);
+}
+
+// A shelf search of each query: the first with no index built yet (the indexes of every book are
+// built on the way), then the median of later ones.
+void measureShelfSearch(const QString& anyBook, int runs) {
+    const QStringList shelf = nimbara::HelpSearch::shelf(anyBook);
+    const QStringList queries = {"frazil", "cumulonimbus anvil", "spindrift", "mamma*",
+                                 "wind sea swell"};
+    std::vector<double> cold;
+    for (int run = 0; run < std::max(3, runs / 5); ++run) {
+        nimbara::HelpSearch::forgetIndexes();
+        cold.push_back(timeOnce([&] {
+            nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(queries[0]), kDecoder);
+        }));
+    }
+    std::vector<double> warm;
+    qsizetype found = 0;
+    for (int run = 0; run < runs; ++run) {
+        for (const QString& query : queries) {
+            warm.push_back(timeOnce([&] {
+                found +=
+                    nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(query), kDecoder)
+                        .results.size();
+            }));
+        }
+    }
+    std::printf(
+        "search     %lld books  first search (indexes built) %6.2f ms  later searches %6.3f ms  "
+        "(goal <= 50 ms)  %lld pages found\n",
+        static_cast<long long>(shelf.size()), median(cold), median(warm),
+        static_cast<long long>(found / runs));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(quietOffscreenNotices);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SilentBoxes boxes;
+    nimbara::MessageBoxService::install(&boxes);
+    const QString help = QStringLiteral(NIMBARA_STAGED_APPDIR) + "/HELP/";
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
+    const QStringList books =
+        argc > 2 ? QStringList{argv[2]} : QStringList{"CLASSIFY.CHM", "ICE.CHM", "CL_3.CHM"};
+    for (const QString& name : books) {
+        measureOpen(help + name, runs);
+    }
+    measureShelfSearch(help + books.first(), runs);
+    return 0;
+}
