@@ -23,6 +23,17 @@ double timeOnce(const std::function<void()>& action) {
     return millisecondsSince(start);
 }
 
+double timeIt(int runs, const std::function<void()>& action) {
+    for (int warmUp = 0; warmUp < 3; ++warmUp) {
+        action();
+    }
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        times.push_back(timeOnce(action));
+    }
+    return median(times);
+}
+
 void waitForFirstPaint(QWidget* widget) {
     struct PaintSpy : QObject {
         bool painted = false;

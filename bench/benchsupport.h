@@ -19,6 +19,8 @@ double millisecondsSince(Clock::time_point start);
 double median(std::vector<double> values);
 // Milliseconds that one run of action takes.
 double timeOnce(const std::function<void()>& action);
+// Milliseconds of action, as the median of runs after three unmeasured ones.
+double timeIt(int runs, const std::function<void()>& action);
 // Waits until widget has been painted once (ten seconds at most; a message says so).
 void waitForFirstPaint(QWidget* widget);
 // Message handler that drops the offscreen platform's notices about size hints, which it gives

@@ -3,11 +3,8 @@
 //   start-up      the main window from process start to its first painted frame, against a bare
 //                 QMainWindow with a menu bar and a status bar (each in processes of its own, so
 //                 that the peak resident memory of each can be read too);
-//   game          Games > Ice classification I from the command to the first painted dialog with
-//                 its photo loaded (the dissolve excluded), against loading one 400 x 250 BMP and
-//                 painting it in a window of its own;
 //   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget.
-// The help viewer's figures are measured by nimbara_help_bench.
+// The games' figures are measured by nimbara_game_bench, the help viewer's by nimbara_help_bench.
 // Run without arguments; it prints one line per figure.
 #include "benchsupport.h"
 #include "dissolveorder.h"
@@ -104,41 +101,6 @@ void measureStartup() {
         median(nimbara), median(floor), median(nimbara) / median(floor), nimbaraPeak, floorPeak);
 }
 
-// Milliseconds of action, as the median of runs after a few unmeasured ones.
-double timeIt(int runs, const std::function<void()>& action) {
-    for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        action();
-    }
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        times.push_back(timeOnce(action));
-    }
-    return median(times);
-}
-
-void measureGame(const QString& applicationDirectory) {
-    std::array<std::uint16_t, 18> block{};
-    const QString photo = applicationDirectory + "/games/ice/ice0.bmp";
-    const double floor = timeIt(25, [&] {
-        QLabel label;
-        label.setPixmap(QPixmap::fromImage(QImage(photo, "BMP")));
-        label.show();
-        waitForFirstPaint(&label);
-    });
-    const double game = timeIt(25, [&] {
-        nimbara::TIceGameDlg dialog(nullptr, nimbara::IDD_ICE_GAME_I, block, applicationDirectory);
-        dialog.show();
-        waitForFirstPaint(&dialog);
-        if (dialog.photoImage().isNull()) {
-            std::printf("game bench: the photo was not loaded\n");
-        }
-    });
-    std::printf(
-        "game       command to first photo %6.2f ms  BMP floor %6.2f ms  ratio %.2f "
-        "(goal <= 1.50)\n",
-        game, floor, game / floor);
-}
-
 void measureDissolveFrame(const QString& applicationDirectory) {
     std::array<std::uint16_t, 18> block{};
     nimbara::TIceGameDlg dialog(nullptr, nimbara::IDD_ICE_GAME_I, block, applicationDirectory);
@@ -189,7 +151,6 @@ int main(int argc, char** argv) {
     writePhotos(applicationDirectory.path());
 
     measureStartup();
-    measureGame(applicationDirectory.path());
     measureDissolveFrame(applicationDirectory.path());
     return 0;
 }

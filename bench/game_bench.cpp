@@ -1,0 +1,135 @@
+// The games from their command to the first painted dialog with its first photo loaded (the
+// dissolve set to one frame), against a floor measured in the same run: a plain QDialog with the
+// same controls at the same places (radio buttons in their groups, group boxes, statics, push
+// buttons, the etched line) and a QLabel showing the same photo, read from the same file.
+// Run without arguments; it prints one line per game. Uses the photos the build staged.
+#include "benchsupport.h"
+#include "dialogtemplates.h"
+#include "dialogunits.h"
+#include "gamelaunch.h"
+#include "photoarea.h"
+#include "tgamedlg.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstdio>
+
+namespace {
+
+using namespace nimbara;
+using namespace nimbara::bench;
+
+// The template's controls as plain widgets, and the photo in a label at (40, 40).
+void buildFloor(QDialog& dialog, const DialogTemplate& templ, const QString& photo) {
+    QFont font(QString::fromLatin1(templ.fontFamily));
+    font.setPointSize(templ.fontPointSize);
+    dialog.setFont(font);
+    dialog.setWindowTitle(QString::fromLatin1(templ.caption));
+    const DialogUnits units(font);
+    dialog.setFixedSize(units.toPixelsX(templ.width), units.toPixelsY(templ.height));
+    QButtonGroup* group = nullptr;
+    for (const ControlTemplate& control : templ.controls) {
+        const QString text = QString::fromStdString(control.text);
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case ControlKind::AutoRadioButton: {
+                if (group == nullptr || (control.style & WsGroup)) {
+                    group = new QButtonGroup(&dialog);
+                }
+                auto* radio = new QRadioButton(text, &dialog);
+                group->addButton(radio);
+                widget = radio;
+                break;
+            }
+            case ControlKind::GroupBox:
+                widget = new QGroupBox(text, &dialog);
+                break;
+            case ControlKind::PushButton:
+            case ControlKind::DefPushButton:
+                widget = new QPushButton(text, &dialog);
+                break;
+            case ControlKind::EtchedHorizontal: {
+                auto* line = new QFrame(&dialog);
+                line->setFrameShape(QFrame::HLine);
+                widget = line;
+                break;
+            }
+            default: {
+                auto* label = new QLabel(text, &dialog);
+                label->setWordWrap(true);
+                widget = label;
+                break;
+            }
+        }
+        widget->setGeometry(units.toPixels(control.x, control.y, control.width, control.height));
+    }
+    auto* picture = new QLabel(&dialog);
+    picture->setGeometry(40, 40, 400, 250);
+    picture->setPixmap(QPixmap::fromImage(QImage(photo, "BMP")));
+    picture->lower();
+}
+
+void measureGame(const GameLaunch& row, const QString& applicationDirectory) {
+    std::array<std::uint16_t, 33> block{};
+    QString photo;
+    const auto game = [&] {
+        const std::unique_ptr<QDialog> dialog =
+            row.create(nullptr, row.templateId, std::span(block), applicationDirectory,
+                       QString::fromLatin1(row.seriesCode));
+        dialog->show();
+        waitForFirstPaint(dialog.get());
+        const auto* played = qobject_cast<TGameDlg*>(dialog.get());
+        if (played == nullptr || played->photoImage().isNull()) {
+            std::printf("%s: the photo was not loaded\n", row.dialogClass);
+        } else {
+            photo = played->photoPath();
+        }
+    };
+    const auto floor = [&] {
+        QDialog dialog;
+        buildFloor(dialog, dialogTemplate(row.templateId), photo);
+        dialog.show();
+        waitForFirstPaint(&dialog);
+    };
+    // In turns, so that whatever else the machine does weighs on both alike.
+    std::vector<double> games;
+    std::vector<double> floors;
+    for (int run = -3; run < 25; ++run) {
+        const double gameTime = timeOnce(game);
+        const double floorTime = timeOnce(floor);
+        if (run >= 0) {
+            games.push_back(gameTime);
+            floors.push_back(floorTime);
+        }
+    }
+    std::printf(
+        "%-20s %-4s command to first photo %6.2f ms  floor %6.2f ms  ratio %.2f "
+        "(goal <= 1.20)\n",
+        row.dialogClass, row.seriesCode, median(games), median(floors),
+        median(games) / median(floors));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(quietOffscreenNotices);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SilentBoxes boxes;
+    MessageBoxService::install(&boxes);
+    PhotoArea::setDissolveDuration(std::chrono::milliseconds(0));
+    const QString applicationDirectory = QStringLiteral(NIMBARA_STAGED_APPDIR);
+    QDir::setCurrent(applicationDirectory);
+    for (const GameLaunch& row : gameLaunchTable()) {
+        measureGame(row, applicationDirectory);
+    }
+    return 0;
+}
