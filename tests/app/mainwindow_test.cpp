@@ -51,6 +51,7 @@ class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest() {
         PhotoArea::setDissolveDuration(0ms);
+        dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame = createMainFrame();
         frame->showMaximisedAlways();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -147,7 +148,7 @@ TEST_F(MainWindowTest, OnlyCommandsWithAHandlerAreEnabled) {
     EXPECT_FALSE(findAction(popup(2), "&Cloud classification (easy)")->isEnabled())
         << "a game whose dialog does not exist yet is greyed";
     EXPECT_FALSE(findAction(popup(2), "Sea state classification (&MO series)")->isEnabled());
-    EXPECT_FALSE(findAction(popup(1), "&Desktop new...")->isEnabled());
+    EXPECT_TRUE(findAction(popup(1), "&Desktop new...")->isEnabled());
     EXPECT_TRUE(findAction(popup(3), "&Ice")->isEnabled());
     EXPECT_FALSE(findAction(popup(3), "&About...")->isEnabled());
 }
@@ -314,6 +315,7 @@ TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHel
     for (int photo = 0; photo < 18; ++photo) {
         dir.writePhoto(QString("games/ice/ice%1.bmp").arg(photo), Qt::red);
     }
+    dir.writeFile("TEXT/DESKTOPM.TXT", "\n");
     test::MessageBoxRecorder boxes;
     HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0);
     {
