@@ -36,6 +36,7 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 
 void PictureView::setDecodeLimit(int megabytes) {
     gDecodeLimitMegabytes = megabytes;
+    boundJpegWorkingMemory(megabytes);
 }
 
 int PictureView::decodeLimit() {
