@@ -83,9 +83,11 @@ bool DesktopSetting::save(const QByteArray& path) const {
     }
     // Written beside the old file and renamed over it, so a crash, a full disk or a folder that
     // refuses new files leaves the old setting whole. A setting file the user made read-only is
-    // left alone as well.
+    // left alone as well. Unbuffered, so that a short write is seen here: a buffered one is only
+    // flushed on commit, which does not notice when part of it is missing.
     QSaveFile file(settingPath());
-    const bool written = QFileInfo(settingPath()).isWritable() && file.open(QIODevice::WriteOnly) &&
+    const bool written = QFileInfo(settingPath()).isWritable() &&
+                         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          file.write(path) == path.size() && file.commit();
     if (!written) {
         file.cancelWriting();

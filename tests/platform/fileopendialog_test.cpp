@@ -1,4 +1,5 @@
 #include "appdirfixture.h"
+#include "filedialogdriver.h"
 #include "modalhelper.h"
 #include "tfileopendialog.h"
 
@@ -13,26 +14,6 @@
 
 namespace nimbara {
 namespace {
-
-// Types name into the dialog's file name field, as a user does (the field has the focus, typing
-// replaces the offered name), and presses the Open button. A dialog that stays open (it refused
-// the name) is cancelled, so that a test never hangs; returns whether it stayed open.
-bool chooseByName(QWidget* modal, const QString& name) {
-    auto* field = modal->findChild<QLineEdit*>("fileNameEdit");
-    modal->activateWindow();
-    if (!QTest::qWaitForWindowActive(modal)) {
-        ADD_FAILURE() << "the dialog did not become active";
-    }
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, name);
-    modal->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
-    const bool stayed = modal->isVisible();
-    if (stayed) {
-        qobject_cast<QDialog*>(modal)->reject();
-    }
-    return stayed;
-}
 
 // The names the dialog lists in folder, sorted.
 QStringList listed(QFileDialog* dialog, const QString& folder) {
@@ -99,7 +80,8 @@ TEST_F(FileOpenDialogTest, StartsAtTheLastChoiceAndKeepsOnlyAnAcceptedOne) {
     EXPECT_EQ(offered, "a.bmp");
     EXPECT_EQ(data.fileName, dir.absolute("shelf/a.bmp")) << "a cancelled run keeps the choice";
 
-    test::whenModalOpens([&](QWidget* modal) { EXPECT_FALSE(chooseByName(modal, "E.JPG")); });
+    test::whenModalOpens(
+        [&](QWidget* modal) { EXPECT_FALSE(test::openInFileDialog(modal, "E.JPG")); });
     TFileOpenDialog second(nullptr, data);
     EXPECT_EQ(second.Execute(), QDialog::Accepted);
     EXPECT_EQ(data.fileName, dir.absolute("shelf/E.JPG"));
@@ -109,7 +91,7 @@ TEST_F(FileOpenDialogTest, RefusesAFileThatDoesNotExist) {
     data.fileName = dir.absolute("shelf/a.bmp");
     bool openEnabled = true;
     test::whenModalOpens([&](QWidget* modal) {
-        EXPECT_TRUE(chooseByName(modal, "missing.bmp"));
+        EXPECT_TRUE(test::openInFileDialog(modal, "missing.bmp"));
         openEnabled = modal->findChild<QDialogButtonBox*>("buttonBox")
                           ->button(QDialogButtonBox::Open)
                           ->isEnabled();
