@@ -6,10 +6,10 @@
 #include "pictureview.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
+#include "testpictures.h"
 #include "tmyapp.h"
 #include "tmywindow.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -27,18 +27,10 @@
 namespace nimbara {
 namespace {
 
-constexpr QRgb kGrey = 0xff646464;
+using test::encoded;
+using test::patterned;
 
-// A picture whose pixels all differ from their neighbours, so a shifted or scaled tile shows.
-QImage patterned(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, 255 - (x * y) % 200));
-        }
-    }
-    return image;
-}
+constexpr QRgb kGrey = 0xff646464;
 
 class DesktopTest : public testing::Test {
 protected:
@@ -350,13 +342,7 @@ TEST_F(DesktopTest, APathThatIsNotUtf8OpensAndIsReportedReadably) {
     const QByteArray folder = QFile::encodeName(dir.path());
     const QByteArray odd = folder + "/nuage-\xe9t\xe9.bmp";
     {
-        const QByteArray content = [] {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            patterned(5, 5).save(&buffer, "BMP");
-            return bytes;
-        }();
+        const QByteArray content = encoded(patterned(5, 5), "BMP");
         FILE* file = std::fopen(odd.constData(), "wb");
         ASSERT_NE(file, nullptr);
         std::fwrite(content.constData(), 1, static_cast<std::size_t>(content.size()), file);

@@ -1,10 +1,9 @@
 #include "pictureview.h"
 #include "appdirfixture.h"
 #include "nativefile.h"
+#include "testpictures.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QScreen>
 
 #include <unistd.h>
@@ -14,18 +13,10 @@
 namespace nimbara {
 namespace {
 
-constexpr QRgb kGrey = 0x646464;
+using test::encoded;
+using test::patterned;
 
-// A picture whose every pixel differs from its neighbours, so a shifted or scaled tile shows.
-QImage patterned(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgb(x * 30 % 256, y * 40 % 256, (x + y) * 17 % 256));
-        }
-    }
-    return image;
-}
+constexpr QRgb kGrey = 0x646464;
 
 // Four flat quarters, so that JPEG keeps the colours near enough to compare.
 QImage quarters(int width, int height) {
@@ -41,18 +32,6 @@ QImage quarters(int width, int height) {
         }
     }
     return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    writer.setQuality(95);
-    if (!writer.write(image)) {
-        ADD_FAILURE() << "cannot encode a test picture";
-    }
-    return buffer.data();
 }
 
 bool near(QRgb a, QRgb b) {
