@@ -1,8 +1,11 @@
 #include "gamelaunch.h"
 
 #include "resourceids.h"
+#include "tcloudgameeasydlg.h"
+#include "tcloudgamenormaldlg.h"
 #include "ticegamedlg.h"
 #include "ticegamedlg2.h"
+#include "tseastategamedlg.h"
 
 #include <algorithm>
 
@@ -18,26 +21,35 @@ GameDialogFactory dialogWithoutSeries() {
     };
 }
 
+GameDialogFactory seaStateDialog() {
+    return [](QWidget* parent, int templateId, std::span<std::uint16_t> block,
+              const QString& applicationDirectory,
+              const QString& seriesCode) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TSeastateGameDlg>(parent, templateId, block, applicationDirectory,
+                                                  seriesCode);
+    };
+}
+
 }  // namespace
 
 const std::vector<GameLaunch>& gameLaunchTable() {
     static const std::vector<GameLaunch> table = {
         {CM_CLOUD_GAME_EASY, "TCloudGameEasyDlg", IDD_CLOUD_GAME_EASY, TransferBlock::CloudEasy, "",
-         nullptr},
+         dialogWithoutSeries<TCloudGameEasyDlg>()},
         {CM_CLOUD_GAME_NORMAL, "TCloudGameNormalDlg", IDD_CLOUD_GAME_NORMAL,
-         TransferBlock::CloudNormal, "", nullptr},
+         TransferBlock::CloudNormal, "", dialogWithoutSeries<TCloudGameNormalDlg>()},
         {CM_SEASTATE_MO, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "UK",
-         nullptr},
+         seaStateDialog()},
         {CM_SEASTATE_DW, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "GE",
-         nullptr},
+         seaStateDialog()},
         {CM_SEASTATE_EC_I, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "CA",
-         nullptr},
+         seaStateDialog()},
         {CM_SEASTATE_EC_II, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "CAN",
-         nullptr},
+         seaStateDialog()},
         {CM_SEASTATE_EC_III, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "CANA",
-         nullptr},
+         seaStateDialog()},
         {CM_SEASTATE_ORVA, "TSeastateGameDlg", IDD_SEASTATE_GAME, TransferBlock::SeaState, "ORVA",
-         nullptr},
+         seaStateDialog()},
         {CM_ICE_GAME_I, "TIceGameDlg", IDD_ICE_GAME_I, TransferBlock::IceI, "",
          dialogWithoutSeries<TIceGameDlg>()},
         {CM_ICE_GAME_II, "TIceGameDlg2", IDD_ICE_GAME_II, TransferBlock::IceII, "",

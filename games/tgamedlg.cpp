@@ -12,6 +12,9 @@
 #include <QRadioButton>
 #include <QWindow>
 
+#include <stdexcept>
+#include <string>
+
 namespace nimbara {
 
 namespace {
@@ -30,12 +33,13 @@ TGameDlg::TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> tra
                    QString applicationDirectory, std::unique_ptr<GameRules> rules,
                    std::unique_ptr<RandomSource> random)
     : TDialog(parent, nimbara::dialogTemplate(templateId)),
+      m_controlIds(gameControls(templateId)),
       m_rules(std::move(rules)),
       m_random(orClockSeeded(std::move(random))),
       m_photoArea(new PhotoArea(this)),
       m_round(*m_rules, *m_random),
       m_applicationDirectory(std::move(applicationDirectory)),
-      m_answerBlock(static_cast<std::size_t>(m_rules->answerCount()), 0) {
+      m_answerBlock(static_cast<std::size_t>(m_rules->answerButtonCount()), 0) {
     m_photoArea->move(kPhotoLeft, kPhotoTop);
     m_photoArea->lower();
     bindControls();
@@ -47,23 +51,29 @@ TGameDlg::TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> tra
 TGameDlg::~TGameDlg() = default;
 
 void TGameDlg::bindControls() {
-    const GameControls& ids = m_rules->controls();
-    for (int i = 0; i < ids.answerButtonCount; ++i) {
-        auto* button = control<QRadioButton>(ids.firstAnswerButtonId + i);
+    const GameControls& ids = m_controlIds;
+    if (ids.answerButtonIds.size() != m_answerBlock.size() ||
+        ids.remarkLineIds.size() != static_cast<std::size_t>(m_rules->remarkLineCount())) {
+        throw std::logic_error("dialog template " + std::to_string(dialogTemplate().id) +
+                               " does not fit the rules of its game");
+    }
+    for (const int id : ids.answerButtonIds) {
+        auto* button = requiredControl<QRadioButton>(id);
         m_answerButtons.push_back(button);
         enableTransfer(button);
     }
-    m_scoreLine = control<QLabel>(ids.scoreLineId);
+    m_scoreLine = requiredControl<QLabel>(ids.scoreLineId);
     for (const int id : ids.remarkLineIds) {
-        m_remarkLines.push_back(control<QLabel>(id));
+        m_remarkLines.push_back(requiredControl<QLabel>(id));
     }
-    m_nameLabel = control(IDC_NAME_LABEL);
+    m_nameLabel = requiredControl<QLabel>(IDC_NAME_LABEL);
 }
 
 void TGameDlg::SetupWindow() {
     TDialog::SetupWindow();
     m_nameLabel->setEnabled(false);
     EvCtlColor(m_scoreLine);
+    SetupCaption();
     ShowPhoto();
     ShowRemarks();
     ClearAnswerButtons();

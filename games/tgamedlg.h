@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gamecontrols.h"
 #include "gameround.h"
 #include "htmlhelp.h"
 #include "tdialog.h"
@@ -27,7 +28,8 @@ class TGameDlg : public TDialog {
 public:
     // transferBlock is the launcher's block (one word per answer button); it must outlive the
     // dialog. random draws the photos; null means the clock-seeded generator. The dissolve has
-    // a clock-seeded generator of its own.
+    // a clock-seeded generator of its own. Throws std::logic_error when the template's controls
+    // do not fit the rules (a fault of the program, not of its data).
     TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
              QString applicationDirectory, std::unique_ptr<GameRules> rules,
              std::unique_ptr<RandomSource> random);
@@ -54,18 +56,24 @@ protected:
     void DrawNextPhoto();
     void ShowPhoto();
     void ShowRemarks();
-    void ClearAnswerButtons();
+    // Unchecks every answer button; a game may also choose which buttons can be used.
+    virtual void ClearAnswerButtons();
+    // The setup step before the first photo is shown, for a caption that depends on the game's
+    // data; none by default.
+    virtual void SetupCaption() {}
     void UpdateScoreLine();
     // Repaint of the window after it was covered or hidden: the photo dissolves in again.
     void Paint();
     void EvCtlColor(QWidget* control);
 
     const GameRules& rules() const { return *m_rules; }
+    const GameControls& controlIds() const { return m_controlIds; }
 
 private:
     void bindControls();
     void showIndexError(IndexCheck check);
 
+    const GameControls& m_controlIds;
     std::unique_ptr<GameRules> m_rules;
     std::unique_ptr<RandomSource> m_random;
     ClockSeededRandom m_dissolveRandom;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace nimbara {
@@ -26,7 +27,7 @@ enum ControlStyle : unsigned {
 struct ControlTemplate {
     ControlKind kind;
     int id;
-    const char* text;
+    std::string text;
     int x;
     int y;
     int width;

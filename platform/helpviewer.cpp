@@ -128,6 +128,10 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     forward->setEnabled(false);
     m_home = bar->addAction("Home", this, &HelpViewer::goHome);
     m_home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    auto* closeWindow = new QAction("Close", this);
+    closeWindow->setShortcuts(QKeySequence::Close);
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);

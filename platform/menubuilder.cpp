@@ -1,10 +1,39 @@
 #include "menubuilder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProxyStyle>
 
 namespace nimbara {
+
+namespace {
+
+// A greyed menu item can still be highlighted, by the mouse and by the keyboard, so that the
+// user can read its hint: only choosing it does nothing.
+class MenuStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* menuStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new MenuStyle;
+        style->setParent(qApp);  // ends with the application, after every menu
+    }
+    return style;
+}
+
+}  // namespace
 
 int MenuBuilder::commandId(const QAction* action) {
     return action->isSeparator() || action->menu() ? 0 : action->data().toInt();
@@ -68,6 +97,7 @@ QAction* MenuBuilder::createAction(QMenu* menu, const MenuItemTemplate& item) co
 
 QMenu* MenuBuilder::createPopup(QWidget* parent, const MenuItemTemplate& item) const {
     auto* popup = new QMenu(item.text ? QString::fromLatin1(item.text) : QString(), parent);
+    popup->setStyle(menuStyle());
     fillMenu(popup, item.items);
     popup->menuAction()->setStatusTip(hintFor(popup->menuAction()));
     const auto enabled = m_services.commandEnabled;

@@ -1,6 +1,8 @@
 #include "messagebox.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace nimbara {
 
@@ -22,19 +24,34 @@ QMessageBox::Icon qtIcon(MbIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// The desktop's message boxes: modal to their owner, or application modal without one.
+QPointer<QWidget> applicationWindow;
+
+// The window a box is modal to: its owner; without one, the dialog that runs modally, else the
+// program's main window.
+QWidget* modalParent(const MessageBoxRequest& request) {
+    if (request.owner != nullptr) {
+        return request.owner;
+    }
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        return dialog;
+    }
+    return applicationWindow;
+}
+
+// The desktop's message boxes: modal to their owner (and its owners) only.
 class DesktopMessageBoxService final : public MessageBoxService {
 public:
     MbAnswer show(const MessageBoxRequest& request) override {
+        QWidget* parent = modalParent(request);
         QMessageBox box(qtIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
-                        request.owner);
+                        parent);
         if (request.buttons == MbButtons::YesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
         } else {
             box.setStandardButtons(QMessageBox::Ok);
         }
-        box.setWindowModality(request.owner ? Qt::WindowModal : Qt::ApplicationModal);
+        box.setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
         const int answer = box.exec();
         if (request.buttons == MbButtons::Ok) {
             return MbAnswer::Ok;
@@ -60,6 +77,10 @@ MessageBoxService* MessageBoxService::install(MessageBoxService* service) {
     MessageBoxService* previous = installedService;
     installedService = service;
     return previous;
+}
+
+void setApplicationWindow(QWidget* window) {
+    applicationWindow = window;
 }
 
 MbAnswer messageBox(QWidget* owner, const QString& text, const QString& caption, MbIcon icon,

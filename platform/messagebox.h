@@ -33,6 +33,11 @@ public:
     static MessageBoxService* install(MessageBoxService* service);
 };
 
+// The window that a box without owner is modal to while no dialog runs modally: the program's
+// main window (null: such a box blocks the whole program). A box without owner never blocks the
+// help windows, only the program window in use, so that it cannot be re-entered mid-action.
+void setApplicationWindow(QWidget* window);
+
 // Shows a box through the installed service and returns the answer.
 MbAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
                     MbIcon icon = MbIcon::None, MbButtons buttons = MbButtons::Ok);

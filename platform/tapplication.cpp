@@ -1,5 +1,6 @@
 #include "tapplication.h"
 
+#include "helpviewer.h"
 #include "messagebox.h"
 #include "tdecoratedframe.h"
 
@@ -22,6 +23,16 @@ TApplication::~TApplication() = default;
 
 void TApplication::SetMainWindow(std::unique_ptr<TDecoratedFrame> frame) {
     m_mainWindow = std::move(frame);
+    setApplicationWindow(m_mainWindow.get());
+    // Queued: the frame is still inside its close event when it says it closed.
+    connect(m_mainWindow.get(), &TDecoratedFrame::closed, this, &TApplication::endRun,
+            Qt::QueuedConnection);
+}
+
+void TApplication::endRun() {
+    m_mainWindow.reset();
+    HelpViewer::closeAll();
+    exit(0);
 }
 
 int TApplication::Run() {

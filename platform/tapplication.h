@@ -26,11 +26,14 @@ public:
 
 protected:
     virtual void InitMainWindow() = 0;
-    // Takes ownership of frame.
+    // Takes ownership of frame; the program ends when the frame closes.
     void SetMainWindow(std::unique_ptr<TDecoratedFrame> frame);
 
 private:
     void reportEscapedException(const QString& text);
+    // After the frame closed: destroys it, which closes the help windows its client opened,
+    // closes any help window left, and ends the event loop with exit code 0.
+    void endRun();
 
     std::unique_ptr<TDecoratedFrame> m_mainWindow;
     bool m_exceptionEscaped = false;

@@ -97,6 +97,7 @@ void TDecoratedFrame::showEvent(QShowEvent* event) {
 void TDecoratedFrame::closeEvent(QCloseEvent* event) {
     if (m_client->CanClose()) {
         event->accept();
+        emit closed();
     } else {
         event->ignore();
     }

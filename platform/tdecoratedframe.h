@@ -39,6 +39,10 @@ public:
     // Shows the frame maximised, whatever show state was asked for.
     void showMaximisedAlways();
 
+signals:
+    // The frame agreed to close (its client said yes): the program is to end.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <stdexcept>
+#include <string>
+
 namespace nimbara {
 
 namespace {
@@ -43,7 +46,7 @@ QFont templateFont(const DialogTemplate& templ) {
 }
 
 QWidget* createStatic(const ControlTemplate& control, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(control.text), parent);
+    auto* label = new QLabel(QString::fromStdString(control.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     const Qt::Alignment horizontal = (control.style & SsCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -67,7 +70,15 @@ TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(m_units.toPixelsX(templ.width), m_units.toPixelsY(templ.height));
+    // Run modally, a dialog blocks its owner and the owner's owners only: help windows and other
+    // windows of the program stay usable beside it. Without an owner it blocks the program.
+    setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     buildControls();
+}
+
+void TDialog::throwMissingControl(int id, const char* type) const {
+    throw std::logic_error("dialog template " + std::to_string(m_template.id) + " has no " + type +
+                           " with id " + std::to_string(id));
 }
 
 void TDialog::buildControls() {
@@ -85,7 +96,7 @@ void TDialog::buildControls() {
 }
 
 QWidget* TDialog::createControl(const ControlTemplate& control) {
-    const QString text = QString::fromLatin1(control.text);
+    const QString text = QString::fromStdString(control.text);
     switch (control.kind) {
         case ControlKind::GroupBox: {
             auto* box = new QGroupBox(text, this);

@@ -35,6 +35,16 @@ public:
     T* control(int id) const {
         return qobject_cast<T*>(m_controls.value(id));
     }
+    // The control built for template id; throws std::logic_error when the template has none of
+    // that type, so a dialog never goes on with a control missing from its template.
+    template <typename T = QWidget>
+    T* requiredControl(int id) const {
+        T* widget = control<T>(id);
+        if (widget == nullptr) {
+            throwMissingControl(id, T::staticMetaObject.className());
+        }
+        return widget;
+    }
     const DialogUnits& units() const { return m_units; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
@@ -47,7 +57,7 @@ public:
     // holds one word per transfer-enabled button; surplus words or buttons are left alone.
     void Transfer(std::span<std::uint16_t> block, TransferDirection direction);
 
-    // Runs the dialog modally and returns its result code.
+    // Runs the dialog modally to its owner and returns its result code.
     int Execute() { return exec(); }
     // Ends the modal run the way the close box does.
     void EvClose() { reject(); }
@@ -63,6 +73,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    [[noreturn]] void throwMissingControl(int id, const char* type) const;
     void buildControls();
     // The first enabled tab stop gets the focus, as a dialog does when it opens.
     void focusFirstTabStop();

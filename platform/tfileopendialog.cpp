@@ -8,7 +8,8 @@ TFileOpenDialog::TFileOpenDialog(QWidget* parent, TData& dialogData)
     : QFileDialog(parent), m_data(dialogData) {
     // Qt's own dialog: it reads the patterns as given here, and it is the same on every desktop.
     setOption(QFileDialog::DontUseNativeDialog);
-    setWindowModality(Qt::WindowModal);
+    // Blocks its owner and the owner's owners only; help windows stay usable beside it.
+    setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     const QStringList pieces = dialogData.filter.split('|');

@@ -8,7 +8,7 @@ GameRound::GameRound(const GameRules& rules, RandomSource& random)
     : m_rules(rules),
       m_random(random),
       m_shown(static_cast<std::size_t>(rules.shownFlagCount()), false),
-      m_answerFlags(static_cast<std::size_t>(rules.answerCount()), false),
+      m_answerFlags(static_cast<std::size_t>(rules.answerFlagCount()), false),
       m_photo(rules.fallbackPhoto().size(), kUnknown) {}
 
 std::vector<IndexCheck> GameRound::drawNextPhoto() {

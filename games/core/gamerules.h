@@ -33,14 +33,7 @@ struct GameTexts {
     std::string indexRangeCaption;
     std::string missingPhotoLead;  // followed by the photo path and ")"
     std::string photoFolder;       // relative to the application directory, e.g. "\games\ice\"
-};
-
-// The control ids of a game dialog that the game addresses.
-struct GameControls {
-    int firstAnswerButtonId;
-    int answerButtonCount;
-    int scoreLineId;
-    std::vector<int> remarkLineIds;
+    std::string wrongAnswerLead;   // followed by the name of the right answer
 };
 
 // What makes one game: its photo set, how photos are drawn and named, how answers are judged and
@@ -50,22 +43,27 @@ public:
     virtual ~GameRules() = default;
 
     virtual const GameTexts& texts() const = 0;
-    virtual const GameControls& controls() const = 0;
     // Number of photos N that a draw chooses from.
     virtual int photoCount() const = 0;
     // Number of shown flags; at least N.
     virtual int shownFlagCount() const = 0;
-    // Number of answer flags, one per answer button.
-    virtual int answerCount() const = 0;
+    // Number of answer flags, which mark the right answer for the photo on show.
+    virtual int answerFlagCount() const = 0;
+    // Number of answer buttons: the words of the answer block that chooseAnswer reads.
+    virtual int answerButtonCount() const = 0;
+    // Number of remark lines under the photo.
+    virtual int remarkLineCount() const = 0;
 
     // Draws a candidate photo with the generator; texts not drawn in range stay kUnknown.
     virtual PhotoId drawCandidate(RandomSource& random) const = 0;
     virtual IndexCheck checkIndices(const PhotoId& photo) const = 0;
     // The photo taken when an index check fails.
     virtual PhotoId fallbackPhoto() const = 0;
-    // Index of the photo's shown flag, 0 .. photoCount() - 1.
+    // Index of the photo's shown flag, 0 .. shownFlagCount() - 1.
     virtual int shownIndex(const PhotoId& photo) const = 0;
     virtual std::string fileName(const PhotoId& photo) const = 0;
+    // Every photo a draw can come up with, in the order of their shown flags.
+    virtual std::vector<PhotoId> allPhotos() const = 0;
     // Sets the answer flags that are right for photo.
     virtual void markAnswer(const PhotoId& photo, std::vector<bool>& answerFlags) const = 0;
 
@@ -73,10 +71,24 @@ public:
     // nullopt when the answer is incomplete.
     virtual std::optional<Choice> chooseAnswer(std::span<const std::uint16_t> block) const = 0;
     virtual bool isRight(const Choice& choice, const std::vector<bool>& answerFlags) const = 0;
-    // The wrong-answer message naming the right answer.
-    virtual std::string wrongAnswerText(const std::vector<bool>& answerFlags) const = 0;
+    // How the game names the right answer that answerFlags mark ("brash ice", "Cm 4").
+    virtual std::string answerName(const std::vector<bool>& answerFlags) const = 0;
     // The remark lines of photo, one text per remark line (empty for a line without text).
     virtual std::vector<std::string> remarks(const PhotoId& photo) const = 0;
+
+    // The wrong-answer message naming the right answer.
+    std::string wrongAnswerText(const std::vector<bool>& answerFlags) const;
+    // The name of photo's right answer.
+    std::string answerNameOf(const PhotoId& photo) const;
 };
+
+// The index of the first checked button (word 1) of block; nullopt when none is checked.
+std::optional<int> firstCheckedButton(std::span<const std::uint16_t> block);
+// For games with one group of buttons: the first checked of the first buttonCount buttons.
+std::optional<Choice> chooseOneButton(std::span<const std::uint16_t> block, int buttonCount);
+// For games with one group of buttons: whether the chosen button's answer flag is set.
+bool chosenFlagSet(const Choice& choice, const std::vector<bool>& answerFlags);
+// The index of the first set flag; the flag count when none is set.
+std::size_t firstSetFlag(const std::vector<bool>& flags);
 
 }  // namespace nimbara

@@ -12,22 +12,17 @@ const GameTexts& iceGameTexts() {
         "Nimbara",
         "photo not existing (file: ",
         "\\games\\ice\\",
+        std::string("error; ") + " ",
     };
     return texts;
 }
 
-const SingleGroupGameData& iceGame1Data() {
-    static const SingleGroupGameData data{
-        iceGameTexts(),
-        {1459, 18, 1477, {1478, 1479}},
+SingleGroupRules iceGame1Rules() {
+    NumberedPhotoSet photos{
         18,
         17,
         "ice",
-        std::string("error; ") + " ",
-        {"bery bit", "brash ice", "floeberg", "grease ice", "grey ice ", "grey-white ice",
-         "growler", "hummocked ice", "iceberg", "medium first-year ice", "multi-year ice", "nilas",
-         "second-year ice", "shuga", "slush", "small floes", "thick first-year ice",
-         "thin first-year ice"},
+        2,
         {
             {"0",
              {"- less than 5 m above sea-level but more than 1 m",
@@ -47,7 +42,12 @@ const SingleGroupGameData& iceGame1Data() {
             {"17", {"- 30-70 cm thick", ""}},
         },
     };
-    return data;
+    return SingleGroupRules(
+        iceGameTexts(), std::move(photos),
+        {"bery bit", "brash ice", "floeberg", "grease ice", "grey ice ", "grey-white ice",
+         "growler", "hummocked ice", "iceberg", "medium first-year ice", "multi-year ice", "nilas",
+         "second-year ice", "shuga", "slush", "small floes", "thick first-year ice",
+         "thin first-year ice"});
 }
 
 }  // namespace nimbara

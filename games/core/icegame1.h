@@ -8,6 +8,6 @@ namespace nimbara {
 const GameTexts& iceGameTexts();
 
 // Ice classification game I: 18 kinds of ice, photos "ice0.bmp" to "ice17.bmp".
-const SingleGroupGameData& iceGame1Data();
+SingleGroupRules iceGame1Rules();
 
 }  // namespace nimbara

@@ -4,17 +4,12 @@
 
 namespace nimbara {
 
-const SingleGroupGameData& iceGame2Data() {
-    static const SingleGroupGameData data{
-        iceGameTexts(),
-        {1480, 18, 1498, {1499, 1500}},
+SingleGroupRules iceGame2Rules() {
+    NumberedPhotoSet photos{
         18,
         17,
         "ice2_",
-        std::string("error; ") + " ",
-        {"crack", "fast ice", "finger rafting", "giant floes", "glacier", "hummock", "ice cake",
-         "ice shelf", "lead", "new ice", "pancake ice", "polynya", "sastrugi", "stranded ice",
-         "strip", "tabular berg", "vast floes", "very open pack ice"},
+        2,
         {
             {"0", {"- fracture wide less than 1 m", ""}},
             {"3", {"- pieces over 10 km across", ""}},
@@ -38,7 +33,11 @@ const SingleGroupGameData& iceGame2Data() {
             {"17", {"- concentration of pack ice is 1/10 to 3/10", ""}},
         },
     };
-    return data;
+    return SingleGroupRules(
+        iceGameTexts(), std::move(photos),
+        {"crack", "fast ice", "finger rafting", "giant floes", "glacier", "hummock", "ice cake",
+         "ice shelf", "lead", "new ice", "pancake ice", "polynya", "sastrugi", "stranded ice",
+         "strip", "tabular berg", "vast floes", "very open pack ice"});
 }
 
 }  // namespace nimbara

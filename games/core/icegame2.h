@@ -6,6 +6,6 @@ namespace nimbara {
 
 // Ice classification game II: 18 further kinds of ice and ice features, photos "ice2_0.bmp" to
 // "ice2_17.bmp" in the folder of game I.
-const SingleGroupGameData& iceGame2Data();
+SingleGroupRules iceGame2Rules();
 
 }  // namespace nimbara

@@ -12,15 +12,19 @@
 #include "tmywindow.h"
 #include "tstatusbar.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 namespace nimbara {
 namespace {
@@ -139,18 +143,11 @@ TEST_F(MainWindowTest, TheInfoMenuGetsTheCloudPopupsAtTheTop) {
     }
 }
 
-TEST_F(MainWindowTest, OnlyCommandsWithAHandlerAreEnabled) {
+TEST_F(MainWindowTest, EveryGameIsEnabled) {
     emit popup(2)->aboutToShow();
-    emit popup(1)->aboutToShow();
-    emit popup(3)->aboutToShow();
-    EXPECT_TRUE(findAction(popup(2), "&Ice classification I")->isEnabled());
-    EXPECT_TRUE(findAction(popup(2), "Ice cl&assification II")->isEnabled());
-    EXPECT_FALSE(findAction(popup(2), "&Cloud classification (easy)")->isEnabled())
-        << "a game whose dialog does not exist yet is greyed";
-    EXPECT_FALSE(findAction(popup(2), "Sea state classification (&MO series)")->isEnabled());
-    EXPECT_TRUE(findAction(popup(1), "&Desktop new...")->isEnabled());
-    EXPECT_TRUE(findAction(popup(3), "&Ice")->isEnabled());
-    EXPECT_FALSE(findAction(popup(3), "&About...")->isEnabled());
+    for (QAction* action : popup(2)->actions()) {
+        EXPECT_TRUE(action->isSeparator() || action->isEnabled()) << action->text().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, HintsOfTheMenus) {
@@ -177,9 +174,7 @@ TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
     QMenu* games = popup(2);
     games->popup(QPoint(100, 100));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(games));
-    auto moveTo = [games](int position) {
-        QTest::mouseMove(games, games->actionGeometry(games->actions()[position]).center());
-    };
+    auto moveTo = [games](int position) { test::hoverMenuItem(games, position); };
     moveTo(3);
     EXPECT_EQ(frame->statusBar()->currentMessage(),
               "Test your ice classification knowledge (first series)");
@@ -258,37 +253,126 @@ TEST_F(MainWindowTest, AnEntryChosenInTheContextMenuStartsItsGame) {
     QTRY_COMPARE(opened, QString("nimbara::TIceGameDlg"));
 }
 
-TEST_F(MainWindowTest, TheLaunchTableHasTheTenGames) {
-    struct Row {
-        int command;
-        const char* dialogClass;
-        int templateId;
-        const char* series;
-        std::size_t blockSize;
-    };
-    const std::vector<Row> expected = {
-        {3095, "TCloudGameEasyDlg", 8986, "", 27},    {3096, "TCloudGameNormalDlg", 8987, "", 33},
-        {3099, "TSeastateGameDlg", 8985, "UK", 13},   {3100, "TSeastateGameDlg", 8985, "GE", 13},
-        {3101, "TSeastateGameDlg", 8985, "CA", 13},   {3102, "TSeastateGameDlg", 8985, "CAN", 13},
-        {3103, "TSeastateGameDlg", 8985, "CANA", 13}, {3104, "TSeastateGameDlg", 8985, "ORVA", 13},
-        {3097, "TIceGameDlg", 8983, "", 18},          {3098, "TIceGameDlg2", 8984, "", 18},
-    };
-    const std::vector<GameLaunch>& table = gameLaunchTable();
-    ASSERT_EQ(table.size(), expected.size());
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE(table[i].command);
-        EXPECT_EQ(table[i].command, expected[i].command);
-        EXPECT_STREQ(table[i].dialogClass, expected[i].dialogClass);
-        EXPECT_EQ(table[i].templateId, expected[i].templateId);
-        EXPECT_STREQ(table[i].seriesCode, expected[i].series);
-        EXPECT_EQ(window()->transferBlock(table[i].block).size(), expected[i].blockSize);
-        EXPECT_EQ(window()->HasCommand(table[i].command), table[i].create != nullptr);
+struct GameCommand {
+    const char* menuText;
+    const char* dialogClass;
+    const char* caption;
+};
+
+class GamesMenuTest : public MainWindowTest, public testing::WithParamInterface<GameCommand> {};
+
+// Each entry of the Games menu runs its own game on the launcher's block: the entry, the launch
+// table and the dialog's template and series must agree.
+TEST_P(GamesMenuTest, TheEntryRunsItsGameOnABlockOfOneWordPerButton) {
+    QString dialogClass;
+    QString caption;
+    std::size_t buttons = 0;
+    test::whenModalOpens([&](QWidget* modal) {
+        auto* game = qobject_cast<TGameDlg*>(modal);
+        ASSERT_NE(game, nullptr);
+        dialogClass = game->metaObject()->className();
+        caption = game->windowTitle();
+        buttons = game->answerButtons().size();
+        game->reject();
+    });
+    QAction* entry = findAction(popup(kGamesPopupPosition), GetParam().menuText);
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    EXPECT_EQ(dialogClass, QString("nimbara::") + GetParam().dialogClass);
+    EXPECT_EQ(caption, GetParam().caption);
+    const GameLaunch* row = findGameLaunch(MenuBuilder::commandId(entry));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(window()->transferBlock(row->block).size(), buttons);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, GamesMenuTest,
+    testing::Values(
+        GameCommand{"&Cloud classification (easy)", "TCloudGameEasyDlg",
+                    "Cloud classification game (easy)"},
+        GameCommand{"C&loud classification (normal)", "TCloudGameNormalDlg",
+                    "Cloud classification game (normal)"},
+        GameCommand{"&Ice classification I", "TIceGameDlg", "Ice classification game I"},
+        GameCommand{"Ice cl&assification II", "TIceGameDlg2", "Ice classification game II"},
+        GameCommand{"Sea state classification (&EC series I)", "TSeastateGameDlg",
+                    "Sea state classification game (Environment Canada series I)"},
+        GameCommand{"Sea state classification (E&C series II)", "TSeastateGameDlg",
+                    "Sea state classification game (Environment Canada series II)"},
+        GameCommand{"Sea state classification (EC &series III)", "TSeastateGameDlg",
+                    "Sea state classification game (Environment Canada series III)"},
+        GameCommand{"Sea state classification (&DW series)", "TSeastateGameDlg",
+                    "Sea state classification game (Deutscher Wetterdienst series)"},
+        GameCommand{"Sea state classification (&ORVA series)", "TSeastateGameDlg",
+                    "Sea state classification game (ORVA series)"},
+        GameCommand{"Sea state classification (&MO series)", "TSeastateGameDlg",
+                    "Sea state classification game (Met Office series)"}),
+    [](const testing::TestParamInfo<GameCommand>& row) {
+        std::string name;
+        for (const char c : std::string(row.param.menuText)) {
+            if (std::isalnum(static_cast<unsigned char>(c))) {
+                name += c;
+            }
+        }
+        return name;
+    });
+
+TEST_F(MainWindowTest, TheSixSeriesShareOneBlockAndTheIceGamesHaveTwo) {
+    EXPECT_EQ(window()->transferBlock(findGameLaunch(CM_SEASTATE_MO)->block).data(),
+              window()->transferBlock(findGameLaunch(CM_SEASTATE_ORVA)->block).data());
+    EXPECT_NE(window()->transferBlock(findGameLaunch(CM_ICE_GAME_I)->block).data(),
+              window()->transferBlock(findGameLaunch(CM_ICE_GAME_II)->block).data());
+}
+
+// The toolbar button of a help window's action.
+QWidget* viewerButton(HelpViewer* viewer, const QString& text) {
+    for (QToolBar* bar : viewer->findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            if (action->text() == text) {
+                return bar->widgetForAction(action);
+            }
+        }
     }
-    EXPECT_EQ(window()->transferBlock(findGameLaunch(3099)->block).data(),
-              window()->transferBlock(findGameLaunch(3104)->block).data())
-        << "the six series share one block";
-    EXPECT_NE(window()->transferBlock(TransferBlock::IceI).data(),
-              window()->transferBlock(TransferBlock::IceII).data());
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, ARunningGameBlocksTheFrameButNoHelpWindow) {
+    dir.writePhoto("games/ice/ice0.bmp", Qt::red);
+    dir.copyHelpBook("ICE.CHM");
+    dir.copyHelpBook("WIND.CHM");
+    window()->EvCommand(CM_HELP_ICE);
+    window()->EvCommand(CM_HELP_SEA_STATE);
+    const QList<HelpViewer*> viewers = HelpViewer::openWindows();
+    ASSERT_EQ(viewers.size(), 2);
+    QPointer<HelpViewer> ice = viewers[0];
+    QPointer<HelpViewer> wind = viewers[1];
+    for (HelpViewer* viewer : viewers) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    }
+    int homeClicks = 0;
+    QObject::connect(qobject_cast<QAbstractButton*>(viewerButton(wind, "Home")),
+                     &QAbstractButton::clicked, [&] { ++homeClicks; });
+    bool gameRan = false;
+    test::whenModalOpens([&](QWidget* modal) {
+        gameRan = true;
+        // The frame takes no input: its menu does not open.
+        test::clickThroughWindowSystem(frame->menuBar());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        // A help window takes input, can be made the active window and closes from the keyboard.
+        test::clickThroughWindowSystem(viewerButton(wind, "Home"));
+        EXPECT_EQ(homeClicks, 1);
+        ice->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(ice));
+        QTest::keyClick(ice->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+        EXPECT_TRUE(ice.isNull() || !ice->isVisible());
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    window()->EvCommand(CM_ICE_GAME_I);
+    ASSERT_TRUE(gameRan);
+    // Closing the game leaves the other help window open and usable.
+    ASSERT_FALSE(wind.isNull());
+    EXPECT_TRUE(wind->isVisible());
+    test::clickThroughWindowSystem(viewerButton(wind, "Home"));
+    EXPECT_EQ(homeClicks, 2);
 }
 
 TEST_F(MainWindowTest, EachLaunchStartsAFreshRoundOnTheLaunchersBlock) {

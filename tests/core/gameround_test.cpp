@@ -29,7 +29,7 @@ protected:
         round.judge(answerWith(right ? photo : (photo + 1) % 18));
     }
 
-    SingleGroupRules rules{iceGame1Data()};
+    SingleGroupRules rules = iceGame1Rules();
     ScriptedRandom random;
 };
 

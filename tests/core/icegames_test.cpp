@@ -8,12 +8,12 @@ namespace nimbara {
 namespace {
 
 struct PhotoCase {
-    const SingleGroupGameData& game;
+    SingleGroupRules (*game)();
     std::string photo;
     std::string wrongAnswer;
     std::vector<std::string> remarks;
     friend void PrintTo(const PhotoCase& row, std::ostream* out) {
-        *out << row.game.filePrefix << row.photo;
+        *out << row.game().fileName({row.photo});
     }
 };
 
@@ -21,7 +21,7 @@ class IceGameTableTest : public testing::TestWithParam<PhotoCase> {};
 
 TEST_P(IceGameTableTest, WrongAnswerTextAndRemarkLines) {
     const PhotoCase& c = GetParam();
-    const SingleGroupRules rules(c.game);
+    const SingleGroupRules rules = c.game();
     std::vector<bool> flags(18, false);
     rules.markAnswer({c.photo}, flags);
     EXPECT_EQ(rules.wrongAnswerText(flags), c.wrongAnswer);
@@ -32,52 +32,52 @@ INSTANTIATE_TEST_SUITE_P(
     Photos, IceGameTableTest,
     testing::Values(
         PhotoCase{
-            iceGame1Data(),
+            iceGame1Rules,
             "0",
             "error;  bery bit",
             {"- less than 5 m above sea-level but more than 1 m", "- about 100-300 sq. m in area"}},
-        PhotoCase{iceGame1Data(), "1", "error;  brash ice", {"", ""}},
-        PhotoCase{iceGame1Data(), "4", "error;  grey ice ", {"- 10-15 cm thick", ""}},
-        PhotoCase{iceGame1Data(),
+        PhotoCase{iceGame1Rules, "1", "error;  brash ice", {"", ""}},
+        PhotoCase{iceGame1Rules, "4", "error;  grey ice ", {"- 10-15 cm thick", ""}},
+        PhotoCase{iceGame1Rules,
                   "13",
                   "error;  shuga",
                   {"- accumulation of spongy white ice lumps, a few centimetres across",
                    "- note: not the pancakes"}},
-        PhotoCase{iceGame1Data(), "15", "error;  small floes", {"- pieces 20-100 m across", ""}},
-        PhotoCase{iceGame1Data(), "17", "error;  thin first-year ice", {"- 30-70 cm thick", ""}},
-        PhotoCase{iceGame2Data(),
+        PhotoCase{iceGame1Rules, "15", "error;  small floes", {"- pieces 20-100 m across", ""}},
+        PhotoCase{iceGame1Rules, "17", "error;  thin first-year ice", {"- 30-70 cm thick", ""}},
+        PhotoCase{iceGame2Rules,
                   "4",
                   "error;  glacier",
                   {"- general term of a mass of snow and ice continuously moving from higher",
                    "to lower ground"}},
-        PhotoCase{iceGame2Data(), "5", "error;  hummock", {"", ""}},
-        PhotoCase{iceGame2Data(),
+        PhotoCase{iceGame2Rules, "5", "error;  hummock", {"", ""}},
+        PhotoCase{iceGame2Rules,
                   "8",
                   "error;  lead",
                   {"- passegeway through sea ice which is navigable by vessels", ""}},
-        PhotoCase{iceGame2Data(),
+        PhotoCase{iceGame2Rules,
                   "17",
                   "error;  very open pack ice",
                   {"- concentration of pack ice is 1/10 to 3/10", ""}}),
     [](const testing::TestParamInfo<PhotoCase>& row) {
-        return std::string(row.param.game.filePrefix == std::string("ice") ? "IceI_" : "IceII_") +
-               "Photo" + row.param.photo;
+        return std::string(row.param.game == iceGame1Rules ? "IceI_" : "IceII_") + "Photo" +
+               row.param.photo;
     });
 
 TEST(IceGameTables, PhotosWithoutRemarksHaveBothLinesEmpty) {
-    const SingleGroupRules first(iceGame1Data());
+    const SingleGroupRules first = iceGame1Rules();
     for (const char* photo : {"1", "3", "8", "10", "12", "14"}) {
         EXPECT_EQ(first.remarks({photo}), (std::vector<std::string>{"", ""})) << photo;
     }
-    const SingleGroupRules second(iceGame2Data());
+    const SingleGroupRules second = iceGame2Rules();
     for (const char* photo : {"1", "2", "5", "12", "13", "15"}) {
         EXPECT_EQ(second.remarks({photo}), (std::vector<std::string>{"", ""})) << photo;
     }
 }
 
 TEST(IceGameTables, BothGamesShareFolderAndTextsButNotFileNames) {
-    const SingleGroupRules first(iceGame1Data());
-    const SingleGroupRules second(iceGame2Data());
+    const SingleGroupRules first = iceGame1Rules();
+    const SingleGroupRules second = iceGame2Rules();
     EXPECT_EQ(first.fileName({"3"}), "ice3.bmp");
     EXPECT_EQ(second.fileName({"3"}), "ice2_3.bmp");
     EXPECT_EQ(first.texts().photoFolder, "\\games\\ice\\");
@@ -86,20 +86,6 @@ TEST(IceGameTables, BothGamesShareFolderAndTextsButNotFileNames) {
     EXPECT_EQ(first.texts().missingPhotoLead, "photo not existing (file: ");
     EXPECT_EQ(first.texts().indexRangeCaption, "Nimbara");
     EXPECT_EQ(first.texts().unknownIndexCaption, "Nimbara error");
-}
-
-TEST(IceGameTables, ControlIdsFollowTheTemplates) {
-    const GameControls& first = iceGame1Data().controls;
-    EXPECT_EQ(first.firstAnswerButtonId, 1459);
-    EXPECT_EQ(first.answerButtonCount, 18);
-    EXPECT_EQ(first.scoreLineId, 1477);
-    EXPECT_EQ(first.remarkLineIds, (std::vector<int>{1478, 1479}));
-    const GameControls& second = iceGame2Data().controls;
-    EXPECT_EQ(second.firstAnswerButtonId, 1480);
-    EXPECT_EQ(second.scoreLineId, 1498);
-    EXPECT_EQ(second.remarkLineIds, (std::vector<int>{1499, 1500}));
-    EXPECT_EQ(iceGame1Data().feedbackNames.size(), 18u);
-    EXPECT_EQ(iceGame2Data().feedbackNames.size(), 18u);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "menubuilder.h"
+#include "modalhelper.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -10,13 +13,15 @@
 namespace nimbara {
 namespace {
 
-const std::map<int, QString> kStrings = {{99, "popup P"}, {100, "item A"}, {102, "item C "}};
+const std::map<int, QString> kStrings = {
+    {99, "popup P"}, {100, "item A"}, {102, "item C "}, {105, "item G"}};
 
 class MenuBuilderTest : public testing::Test {
 protected:
     MenuBuilderTest()
         : builder({[](int id) { return kStrings.count(id) ? kStrings.at(id) : QString(); },
-                   [this](int id) { run.push_back(id); }, [](int id) { return id != 101; }}) {
+                   [this](int id) { run.push_back(id); },
+                   [](int id) { return id != 101 && id != 105; }}) {
         builder.fillMenuBar(&bar, menu);
     }
 
@@ -29,7 +34,9 @@ protected:
          {{"&A", 100, {}},
           menuSeparator(),
           {"&B", 101, {}},
-          {"&Sub", 0, {{"&C", 102, {}}, {"&D", 103, {}}}}}},
+          {"&Sub", 0, {{"&C", 102, {}}, {"&D", 103, {}}}},
+          menuSeparator(),
+          {"&G", 105, {}}}},
         {"&Q", 0, {menuSeparator(), {"&E", 104, {}}}},
     };
     std::vector<int> run;
@@ -40,7 +47,7 @@ protected:
 TEST_F(MenuBuilderTest, BuildsTheTreeWithTextsAndIds) {
     ASSERT_EQ(bar.actions().size(), 2);
     EXPECT_EQ(bar.actions()[0]->text(), "&P");
-    ASSERT_EQ(popup(0)->actions().size(), 4);
+    ASSERT_EQ(popup(0)->actions().size(), 6);
     EXPECT_EQ(MenuBuilder::commandId(item(popup(0), 0)), 100);
     EXPECT_TRUE(item(popup(0), 1)->isSeparator());
     EXPECT_EQ(item(popup(0), 3)->menu()->title(), "&Sub");
@@ -72,6 +79,41 @@ TEST_F(MenuBuilderTest, CommandsRunAndAreEnabledWhenTheirMenuOpens) {
     emit popup(0)->aboutToShow();
     EXPECT_FALSE(item(popup(0), 2)->isEnabled());
     EXPECT_TRUE(item(popup(0), 0)->isEnabled());
+}
+
+// Records the hints that the menus send towards their bar.
+class HintRecorder : public QObject {
+public:
+    explicit HintRecorder(QWidget* target) { target->installEventFilter(this); }
+    QString last;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::StatusTip) {
+            last = static_cast<QStatusTipEvent*>(event)->tip();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(MenuBuilderTest, AGreyedItemHighlightsAndShowsItsHint) {
+    QMenu* open = popup(0);
+    HintRecorder hints(open);
+    open->popup(QPoint(50, 50));  // aboutToShow greys item G, which has no handler
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(open));
+    ASSERT_FALSE(item(open, 5)->isEnabled());
+    test::hoverMenuItem(open, 5);
+    EXPECT_EQ(open->activeAction(), item(open, 5));
+    EXPECT_EQ(hints.last, "item G");
+    test::hoverMenuItem(open, 0);
+    EXPECT_EQ(hints.last, "item A");
+    // The keyboard stops on the greyed item too: up from the first item wraps round to it.
+    QTest::keyClick(open, Qt::Key_Up);
+    EXPECT_EQ(open->activeAction(), item(open, 5));
+    EXPECT_EQ(hints.last, "item G");
+    QTest::keyClick(open, Qt::Key_Return);
+    EXPECT_TRUE(run.empty()) << "choosing a greyed item does nothing";
+    open->close();
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -11,15 +14,14 @@ namespace nimbara::test {
 
 namespace {
 
-// Long enough for a slow machine, short enough that a window that never opens fails the test
-// instead of stopping the run, and never reaches into a later test.
-constexpr int kDeadlineMilliseconds = 10000;
+constexpr int kDeadlineMs = 10000;
 
-void whenOpens(std::function<QWidget*()> find, std::function<void(QWidget*)> action) {
+void whenOpens(const char* what, std::function<QWidget*()> find,
+               std::function<void(QWidget*)> action) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
-    const QDeadlineTimer deadline(kDeadlineMilliseconds);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, find, action, deadline] {
+    const QDeadlineTimer deadline(kDeadlineMs);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, what, deadline, find, action] {
         if (QWidget* window = find(); window != nullptr && window->isVisible()) {
             timer->stop();
             timer->deleteLater();
@@ -27,7 +29,7 @@ void whenOpens(std::function<QWidget*()> find, std::function<void(QWidget*)> act
         } else if (deadline.hasExpired()) {
             timer->stop();
             timer->deleteLater();
-            ADD_FAILURE() << "no window opened within " << kDeadlineMilliseconds << " ms";
+            ADD_FAILURE() << "no " << what << " opened within " << kDeadlineMs << " ms";
         }
     });
     timer->start();
@@ -36,11 +38,25 @@ void whenOpens(std::function<QWidget*()> find, std::function<void(QWidget*)> act
 }  // namespace
 
 void whenModalOpens(std::function<void(QWidget*)> action) {
-    whenOpens([] { return QApplication::activeModalWidget(); }, std::move(action));
+    whenOpens(
+        "modal window", [] { return QApplication::activeModalWidget(); }, std::move(action));
 }
 
 void whenPopupOpens(std::function<void(QWidget*)> action) {
-    whenOpens([] { return QApplication::activePopupWidget(); }, std::move(action));
+    whenOpens(
+        "popup menu", [] { return QApplication::activePopupWidget(); }, std::move(action));
+}
+
+void hoverMenuItem(QMenu* menu, int position) {
+    QWindow* window = menu->windowHandle();
+    QTest::mouseMove(window, QPoint(-10, -10));
+    QTest::mouseMove(window, menu->actionGeometry(menu->actions().at(position)).center());
+}
+
+void clickThroughWindowSystem(QWidget* widget) {
+    QWindow* window = widget->window()->windowHandle();
+    const QPoint at = widget->mapTo(widget->window(), widget->rect().center());
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 }  // namespace nimbara::test

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "gamerules.h"
+
+namespace nimbara {
+
+// The easy cloud game: each photo shows one cloud type of one level. A photo is named by three
+// numbers, its level ("1" low, "2" middle, "3" high), its type ("1" to "9") and which of four
+// photos of that type it is. The 27 buttons Cl 1 .. Ch 9 form one group; the right one is the
+// button of the photo's level and type.
+class CloudEasyRules final : public GameRules {
+public:
+    static constexpr int kLevels = 3;
+    static constexpr int kTypes = 9;
+    static constexpr int kVariants = 4;
+
+    CloudEasyRules();
+
+    const GameTexts& texts() const override { return m_texts; }
+    int photoCount() const override { return kLevels * kTypes * kVariants; }
+    int shownFlagCount() const override { return photoCount(); }
+    int answerFlagCount() const override { return kLevels * kTypes; }
+    int answerButtonCount() const override { return kLevels * kTypes; }
+    int remarkLineCount() const override { return 2; }
+    // Level, type and variant from three successive values.
+    PhotoId drawCandidate(RandomSource& random) const override;
+    IndexCheck checkIndices(const PhotoId& photo) const override;
+    PhotoId fallbackPhoto() const override { return {"1", "1", "1"}; }
+    int shownIndex(const PhotoId& photo) const override;
+    // "cm4_2.bmp" for the second photo of middle-cloud type 4.
+    std::string fileName(const PhotoId& photo) const override;
+    std::vector<PhotoId> allPhotos() const override;
+    void markAnswer(const PhotoId& photo, std::vector<bool>& answerFlags) const override;
+    // The index of the chosen button, 0 (Cl 1) to 26 (Ch 9).
+    std::optional<Choice> chooseAnswer(std::span<const std::uint16_t> block) const override;
+    bool isRight(const Choice& choice, const std::vector<bool>& answerFlags) const override;
+    // "Cm 4"
+    std::string answerName(const std::vector<bool>& answerFlags) const override;
+    // The lines of the first remark rule that photo matches.
+    std::vector<std::string> remarks(const PhotoId& photo) const override;
+
+    // The level of photo, 1 to 3; 0 when it is not a known level.
+    static int level(const PhotoId& photo);
+
+private:
+    GameTexts m_texts;
+};
+
+}  // namespace nimbara

@@ -1,0 +1,104 @@
+#include "gameround.h"
+#include "scriptedrandom.h"
+#include "seastateseries.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace nimbara {
+namespace {
+
+using test::ScriptedRandom;
+
+struct SeriesCase {
+    std::string code;
+    int photoCount;
+    std::string firstFile;
+    std::string lastFile;
+};
+
+class SeaStateSeriesTest : public testing::TestWithParam<SeriesCase> {};
+
+TEST_P(SeaStateSeriesTest, TheCodeChoosesHowManyForcesAndTheirFiles) {
+    const SingleGroupRules rules = seaStateRules(GetParam().code);
+    EXPECT_EQ(rules.photoCount(), GetParam().photoCount);
+    const std::vector<PhotoId> photos = rules.allPhotos();
+    EXPECT_EQ(rules.fileName(photos.front()), GetParam().firstFile);
+    EXPECT_EQ(rules.fileName(photos.back()), GetParam().lastFile);
+    // Thirteen buttons and the bound of the second index check stay, whatever the series.
+    EXPECT_EQ(rules.answerButtonCount(), 13);
+    EXPECT_EQ(rules.checkIndices({"12"}), IndexCheck::Ok);
+    EXPECT_EQ(rules.checkIndices({"13"}), IndexCheck::OutOfRange);
+}
+
+TEST_P(SeaStateSeriesTest, ARoundNeverDrawsAForceBeyondTheSeries) {
+    const SingleGroupRules rules = seaStateRules(GetParam().code);
+    ScriptedRandom random({}, 0);  // 0, 1, 2, ...: every remainder comes up in turn
+    GameRound round(rules, random);
+    std::set<int> forces;
+    for (int i = 0; i < rules.photoCount(); ++i) {
+        round.drawNextPhoto();
+        forces.insert(std::stoi(round.photo().front()));
+    }
+    EXPECT_EQ(static_cast<int>(forces.size()), GetParam().photoCount);
+    EXPECT_EQ(*forces.rbegin(), GetParam().photoCount - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Series, SeaStateSeriesTest,
+                         testing::Values(SeriesCase{"UK", 13, "Bf0.bmp", "Bf12.bmp"},
+                                         SeriesCase{"GE", 13, "Bfge0.bmp", "Bfge12.bmp"},
+                                         SeriesCase{"CA", 12, "Bfca0.bmp", "Bfca11.bmp"},
+                                         SeriesCase{"CAN", 11, "Bfcan0.bmp", "Bfcan10.bmp"},
+                                         SeriesCase{"CANA", 11, "Bfcana0.bmp", "Bfcana10.bmp"},
+                                         SeriesCase{"ORVA", 13, "Bforva0.bmp", "Bforva12.bmp"},
+                                         SeriesCase{"ca", 13, "0.bmp", "12.bmp"},
+                                         SeriesCase{"", 13, "0.bmp", "12.bmp"}),
+                         [](const testing::TestParamInfo<SeriesCase>& row) {
+                             return row.param.code.empty() ? std::string("Empty")
+                                                           : "Code" + row.param.code;
+                         });
+
+TEST(SeaStateSeriesTest, CaptionsNameTheSeriesAndUnknownCodesHaveNone) {
+    EXPECT_EQ(findSeaStateSeries("GE")->caption,
+              "Sea state classification game (Deutscher Wetterdienst series)");
+    EXPECT_EQ(findSeaStateSeries("CANA")->caption,
+              "Sea state classification game (Environment Canada series III)");
+    EXPECT_EQ(findSeaStateSeries("UK "), nullptr);
+    EXPECT_EQ(findSeaStateSeries("uk"), nullptr);
+}
+
+TEST(SeaStateRulesTest, AWrongAnswerNamesTheForceAfterOneBlank) {
+    const SingleGroupRules rules = seaStateRules("UK");
+    std::vector<bool> flags(13, false);
+    rules.markAnswer({"7"}, flags);
+    EXPECT_EQ(rules.wrongAnswerText(flags), "error; Bf 7");
+    EXPECT_EQ(rules.texts().missingPhotoLead, "photo not present (file: ");
+    EXPECT_EQ(rules.texts().indexRangeCaption, "Nimbara error");
+}
+
+TEST(SeaStateRulesTest, ANeighbouringForceIsWrong) {
+    const SingleGroupRules rules = seaStateRules("CA");
+    ScriptedRandom random({7});
+    GameRound round(rules, random);
+    round.drawNextPhoto();
+    std::vector<std::uint16_t> six(13, 0);
+    six[6] = 1;
+    EXPECT_EQ(round.judge(six), GameRound::Verdict::Wrong);
+    EXPECT_EQ(round.goodCount(), 0);
+}
+
+TEST(SeaStateRulesTest, TheRemarkLineIsTheBeaufortDescription) {
+    const SingleGroupRules rules = seaStateRules("ORVA");
+    EXPECT_EQ(rules.remarks({"0"}), std::vector<std::string>{"Sea like a mirror"});
+    EXPECT_EQ(
+        rules.remarks({"4"}),
+        std::vector<std::string>{"Small waves, becoming longer; fairly frequent white horses"});
+    EXPECT_EQ(rules.remarks({"12"}),
+              std::vector<std::string>{"The air is filled with foam and spray; sea completely "
+                                       "white with driving spray; visibility very seriously "
+                                       "affected"});
+}
+
+}  // namespace
+}  // namespace nimbara

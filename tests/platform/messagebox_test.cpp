@@ -1,0 +1,69 @@
+#include "messagebox.h"
+#include "modalhelper.h"
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace nimbara {
+namespace {
+
+// The desktop's boxes themselves (no recorder): whom a box blocks while it is open.
+class DesktopBoxTest : public testing::Test {
+protected:
+    DesktopBoxTest() {
+        mainWindow.show();
+        helpWindow.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&helpWindow));
+        setApplicationWindow(&mainWindow);
+        QObject::connect(&helpWindow, &QPushButton::clicked, [this] { ++helpClicks; });
+    }
+    ~DesktopBoxTest() override { setApplicationWindow(nullptr); }
+
+    // Shows an ownerless box; while it is open, notes whom it is modal to and whether the help
+    // window still takes a click, then presses its OK button.
+    void showOwnerlessBox() {
+        test::whenModalOpens([this](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            boxParent = box->parentWidget();
+            boxModality = box->windowModality();
+            test::clickThroughWindowSystem(&helpWindow);
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(messageBox(nullptr, "text", "caption", MbIcon::Stop), MbAnswer::Ok);
+    }
+
+    QWidget mainWindow;
+    QPushButton helpWindow{"Help window"};
+    int helpClicks = 0;
+    QWidget* boxParent = nullptr;
+    Qt::WindowModality boxModality = Qt::NonModal;
+};
+
+TEST_F(DesktopBoxTest, AnOwnerlessBoxBlocksTheMainWindowButNotAHelpWindow) {
+    showOwnerlessBox();
+    EXPECT_EQ(boxParent, &mainWindow);
+    EXPECT_EQ(boxModality, Qt::WindowModal);
+    EXPECT_EQ(helpClicks, 1);
+}
+
+TEST_F(DesktopBoxTest, DuringAModalDialogAnOwnerlessBoxBlocksTheDialog) {
+    QDialog game(&mainWindow);
+    game.setWindowModality(Qt::WindowModal);
+    test::whenModalOpens([&](QWidget*) {
+        showOwnerlessBox();
+        game.reject();
+    });
+    game.exec();
+    EXPECT_EQ(boxParent, &game);
+    EXPECT_EQ(boxModality, Qt::WindowModal);
+    EXPECT_EQ(helpClicks, 1);
+}
+
+}  // namespace
+}  // namespace nimbara
