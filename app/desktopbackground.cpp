@@ -31,7 +31,10 @@ void DesktopBackground::chooseInitialDesktop() {
             m_desktopFileName = fallback.path;
         }
     }
-    m_window->update();
+    // Shown now, during setup, so that the window's first paint already holds the picture.
+    if (!m_desktopFileName.isEmpty()) {
+        ShowDesktop();
+    }
 }
 
 void DesktopBackground::CmDesktopRefresh() {
@@ -73,23 +76,8 @@ void DesktopBackground::ShowDesktop() {
 }
 
 bool DesktopBackground::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window) {
-        if (event->type() == QEvent::Paint && !m_desktopFileName.isEmpty() && !m_view &&
-            !m_showPending) {
-            // Made after this paint, not during it: a refused picture opens a box.
-            m_showPending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_showPending = false;
-                    if (!m_desktopFileName.isEmpty() && !m_view) {
-                        ShowDesktop();
-                    }
-                },
-                Qt::QueuedConnection);
-        } else if (event->type() == QEvent::Resize && m_view) {
-            m_view->setGeometry(m_window->rect());
-        }
+    if (watched == m_window && event->type() == QEvent::Resize && m_view) {
+        m_view->setGeometry(m_window->rect());
     }
     return QObject::eventFilter(watched, event);
 }

@@ -13,9 +13,8 @@ namespace nimbara {
 // the window's whole client area, and the two Options commands that change it (Desktop new...)
 // or read it again from the setting file (Desktop refresh).
 //
-// A chosen picture is shown by the window's next paint: the view is made then and follows the
-// window's size from there on. Right clicks on the view reach the window itself. The view belongs
-// to the window; a new one replaces it whenever the picture is shown again.
+// The view follows the window's size. Right clicks on it reach the window itself. It belongs to
+// the window; a new one replaces it whenever the picture is shown again.
 class DesktopBackground : public QObject {
     Q_OBJECT
 
@@ -24,8 +23,9 @@ public:
     DesktopBackground(QWidget* window, const QString& applicationDirectory);
     ~DesktopBackground() override;
 
-    // The initial choice, made once when the window is set up: the picture of the setting file,
-    // else the default picture when the setting asks for it, else none.
+    // The initial choice, made once when the window is set up, before its first paint: the
+    // picture of the setting file, else the default picture when the setting asks for it, else
+    // none. A chosen picture is shown at once, so the first paint shows it.
     void chooseInitialDesktop();
     // Options > Desktop new...: a file dialog, then the new picture on show, then the question
     // whether to save it as desktop; Yes writes the path into the setting file.
@@ -40,9 +40,8 @@ public:
 
     // The chosen picture (the file system's own bytes); empty means none.
     const QByteArray& desktopFileName() const { return m_desktopFileName; }
-    // The view on show; null until a chosen picture was first painted.
+    // The view on show; null while no picture was chosen.
     PictureView* desktopView() const { return m_view; }
-    const TFileOpenDialog::TData& fileDialogData() const { return m_fileDialogData; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +52,6 @@ private:
     TFileOpenDialog::TData m_fileDialogData;
     QByteArray m_desktopFileName;
     QPointer<PictureView> m_view;
-    bool m_showPending = false;
 };
 
 // The question asked before a new picture is saved: the path's root, "...", its last separator
