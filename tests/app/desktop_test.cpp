@@ -116,6 +116,17 @@ protected:
     std::unique_ptr<TDecoratedFrame> frame;
 };
 
+TEST_F(DesktopTest, TheOptionsMenuOffersBothCommands) {
+    writeSetting("\n");
+    start();
+    QMenu* options = frame->popupAt(1);
+    emit options->aboutToShow();
+    for (QAction* action : options->actions()) {
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+    }
+    EXPECT_EQ(options->actions().size(), 2);
+}
+
 TEST_F(DesktopTest, AnEmptyFirstLineShowsTheDefaultPictureAndLeavesTheSettingAlone) {
     writeSetting("\n");
     const QByteArray clouds = picture("desktop/CLOUDS.BMP");
@@ -225,6 +236,21 @@ TEST_F(DesktopTest, NoKeepsTheNewPictureOnShowAndTheSettingAsItWas) {
     ASSERT_NE(view(), nullptr);
     EXPECT_EQ(desktop().desktopFileName(), chosen);
     EXPECT_EQ(setting(), "\n");
+}
+
+TEST_F(DesktopTest, ANewPictureThatIsRefusedIsReportedBeforeTheQuestion) {
+    writeSetting("\n");
+    dir.writeFile("Photos/notes.png", "notes, not a picture\n");
+    start();
+    boxes.answerNext(MbAnswer::Ok);
+    boxes.answerNext(MbAnswer::Yes);
+    desktopNew(dir.absolute("Photos/notes.png"));
+    EXPECT_EQ(boxes.texts(),
+              (QStringList{"Unknown image read error", "/.../notes.png will be saved as desktop"}));
+    ASSERT_NE(view(), nullptr) << "a grey view";
+    EXPECT_EQ(view()->pictureSize(), QSize());
+    EXPECT_EQ(setting(), QFile::encodeName(dir.absolute("Photos/notes.png")))
+        << "saved all the same, as the user asked";
 }
 
 TEST_F(DesktopTest, CancellingTheFileDialogChangesNothing) {
@@ -364,6 +390,7 @@ struct FirstLineCase {
     const char* name;
     std::function<QByteArray(const QByteArray& picture, const QByteArray& folder)> content;
     QByteArray shown;  // "picture" when the picture is chosen, else the text of the box
+    friend void PrintTo(const FirstLineCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class FirstLine : public DesktopTest, public testing::WithParamInterface<FirstLineCase> {};

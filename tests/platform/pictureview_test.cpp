@@ -90,6 +90,7 @@ TEST_F(PictureViewTest, TransparentPixelsShowTheBackground) {
 struct RefusedCase {
     const char* name;
     std::function<QByteArray(test::AppDirFixture&)> path;
+    friend void PrintTo(const RefusedCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class RefusedPicture : public testing::TestWithParam<RefusedCase> {};
@@ -153,6 +154,7 @@ TEST_F(PictureViewTest, ANameThatIsNotUtf8Opens) {
 struct TooLargeCase {
     const char* name;
     const char* format;
+    friend void PrintTo(const TooLargeCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class TooLargeForTheBound : public testing::TestWithParam<TooLargeCase> {};
@@ -223,8 +225,8 @@ TEST_F(PictureViewTest, AJpegLargerThanTheBoundIsDecodedOnlyWhereItCanBeSeen) {
 }
 
 TEST_F(PictureViewTest, APartlyDecodedStripStillRepeatsAtThePicturesOwnHeight) {
-    // 3000 x 100: wider than any screen here, so only its left part is decoded, and that part
-    // must repeat every 100 pixels down, not every part height.
+    // 3000 x 100: wider than any screen here, so only its left part is decoded; the tiles below
+    // it still come every 100 pixels.
     QImage picture(3000, 100, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     for (int y = 0; y < 50; ++y) {
@@ -253,6 +255,20 @@ TEST_F(PictureViewTest, GrowingBeyondTheDecodedPartReadsMoreOfThePicture) {
     EXPECT_EQ(view.decodedPart().size(), larger);
     EXPECT_TRUE(near(seen.pixel(larger.width() - 1, larger.height() - 1), qRgb(255, 0, 0)))
         << "still the top-left quarter of the picture";
+}
+
+TEST_F(PictureViewTest, WhereThePictureCannotBeReadAgainItsUnreadPartStaysGrey) {
+    PictureView::setDecodeLimit(8);
+    const QByteArray path = put("gone.jpg", encoded(quarters(3000, 2000), "JPEG"));
+    ASSERT_TRUE(view.setBackgroundImage(path));
+    const QSize part = view.decodedPart().size();
+    ASSERT_TRUE(QFile::remove(QFile::decodeName(path)));
+    view.resize(part + QSize(200, 100));
+    const QImage seen = shown();
+    EXPECT_EQ(view.decodedPart().size(), part);
+    EXPECT_TRUE(near(seen.pixel(part.width() - 1, part.height() - 1), qRgb(255, 0, 0)));
+    EXPECT_EQ(seen.pixel(part.width() + 100, part.height() + 50), 0xff646464u)
+        << "not the part again: the picture goes on there, unread";
 }
 
 TEST_F(PictureViewTest, AProgressiveJpegNeedingMoreWorkingMemoryThanTheBoundIsRefused) {
