@@ -30,10 +30,6 @@ TFileOpenDialog::TFileOpenDialog(QWidget* parent, TData& dialogData)
     connect(this, &QFileDialog::filterSelected, this, &TFileOpenDialog::applyPatterns);
 }
 
-QStringList TFileOpenDialog::patterns(int index) const {
-    return m_patterns.value(index);
-}
-
 void TFileOpenDialog::applyPatterns(const QString& text) {
     // The dialog reads patterns from the text's parentheses, separated by blanks; the patterns
     // here are given apart from the text, so they replace what the dialog read.

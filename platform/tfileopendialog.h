@@ -6,9 +6,9 @@
 
 namespace nimbara {
 
-// The dialog that picks one existing file to open. It is owned by, and modal to, its parent's
-// window alone, and it works on data that its owner keeps between runs: each run starts at the
-// file chosen last and, on OK, leaves the new choice there.
+// The dialog that picks one existing file to open. Run modally it blocks its parent's window
+// alone (the whole program when it has no parent), and it works on data that its owner keeps
+// between runs: each run starts at the file chosen last and, on OK, leaves the new choice there.
 //
 // The filter is given in pairs, "text|patterns|text|patterns": the text is what the list of file
 // types shows, the patterns (separated by ';', blanks around them ignored, matched without
@@ -27,9 +27,6 @@ public:
 
     // Runs the dialog modally; on OK the chosen path is in the data. Returns the dialog's result.
     int Execute();
-
-    // The file patterns of the filter entry at index.
-    QStringList patterns(int index) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
