@@ -5,6 +5,8 @@
 #include "messagebox.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
+#include "tinfoaboutdialog.h"
+#include "windowcompositing.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -32,6 +34,7 @@ void TMyWindow::buildResponseTable() {
     for (const HelpFileCommand& row : helpFileCommands()) {
         m_responseTable.push_back({row.command, [this, &row] { openHelpFile(row.file); }});
     }
+    m_responseTable.push_back({CM_ABOUT, [this] { CmAbout(); }});
 }
 
 std::span<std::uint16_t> TMyWindow::transferBlock(TransferBlock block) {
@@ -84,6 +87,11 @@ bool TMyWindow::HasCommand(int id) const {
 
 void TMyWindow::CmExit() {
     window()->close();
+}
+
+void TMyWindow::CmAbout() {
+    TInfoAboutDialog dialog(this, IDD_ABOUT, windowSystemComposites());
+    dialog.Execute();
 }
 
 void TMyWindow::launchGame(const GameLaunch& row) {

@@ -16,7 +16,8 @@ class TDecoratedFrame;
 // The main window: the frame's client. It holds what lives for the whole run (the application
 // directory, the transfer blocks of the games, the help access) and answers every menu command
 // through its response table: quitting, the desktop picture, launching the games, opening the Info
-// help files. A right click, on the desktop picture too, opens the Games menu at the pointer.
+// help files and the About box. A right click, on the desktop picture too, opens the Games menu at
+// the pointer.
 class TMyWindow : public TWindow {
     Q_OBJECT
 
@@ -36,6 +37,8 @@ public:
     void SetupWindow() override;
 
     void CmExit();
+    // Runs a new About box modally, translucent where the window system composites.
+    void CmAbout();
     // Shows the Games popup of the frame's menu bar with its top-left corner at point (in this
     // window's coordinates); the chosen entry runs as a menu command.
     void EvRButtonDown(const QPoint& point);

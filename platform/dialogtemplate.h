@@ -13,6 +13,8 @@ enum class ControlKind {
     PushButton,
     DefPushButton,
     EtchedHorizontal,
+    Edit,  // a text field: one line, or several with EsMultiLine
+    Icon,  // an icon at its own size; the text is the icon's resource id, e.g. "10"
 };
 
 // Style bits of a control in a template.
@@ -21,6 +23,12 @@ enum ControlStyle : unsigned {
     WsGroup = 1u << 1,  // starts a group: radio buttons up to the next WsGroup are exclusive
     WsDisabled = 1u << 2,
     SsCenter = 1u << 3,  // statics: centred text (left-aligned otherwise)
+    EsReadOnly = 1u << 4,
+    EsCenter = 1u << 5,      // edits: centred text
+    EsRight = 1u << 6,       // edits: right-aligned text
+    EsMultiLine = 1u << 7,   // edits: several lines, words wrapped at the right edge
+    EsAutoScroll = 1u << 8,  // edits: the text runs on past the edge and scrolls, as Qt's always do
+    WsExTransparent = 1u << 9,  // edits: no background of their own, the dialog shows through
 };
 
 // A control at its place in dialog units. id -1 marks a control the program never addresses.

@@ -2,14 +2,20 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -61,6 +67,74 @@ QWidget* createEtchedLine(QWidget* parent) {
     return line;
 }
 
+// Icons are drawn at their own size, whatever size the template gives, as on Windows.
+constexpr QSize kIconSize(32, 32);
+
+QWidget* createIcon(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const QString file = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(control.text));
+    if (QFile::exists(file)) {
+        label->setPixmap(QIcon(file).pixmap(kIconSize));
+    }
+    return label;
+}
+
+Qt::Alignment editAlignment(unsigned style) {
+    return (style & EsCenter)  ? Qt::AlignHCenter
+           : (style & EsRight) ? Qt::AlignRight
+                               : Qt::AlignLeft;
+}
+
+// Read-only fields sit on the dialog's own colour, as on Windows; transparent ones paint no
+// background at all.
+void setEditBackground(QWidget* edit, unsigned style) {
+    QPalette palette = edit->palette();
+    if (style & WsExTransparent) {
+        palette.setColor(QPalette::Base, Qt::transparent);
+    } else if (style & EsReadOnly) {
+        palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+    }
+    edit->setPalette(palette);
+}
+
+void setLineEditStyle(QLineEdit* edit, const ControlTemplate& control) {
+    edit->setText(QString::fromLatin1(control.text));
+    edit->setCursorPosition(0);
+    edit->setFrame(false);
+    edit->setReadOnly(control.style & EsReadOnly);
+    edit->setAlignment(editAlignment(control.style) | Qt::AlignVCenter);
+    setEditBackground(edit, control.style);
+}
+
+QWidget* createEdit(const ControlTemplate& control, QWidget* parent) {
+    if (!(control.style & EsMultiLine)) {
+        auto* edit = new QLineEdit(parent);
+        setLineEditStyle(edit, control);
+        return edit;
+    }
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setPlainText(QString::fromLatin1(control.text));
+    edit->setFrameShape(QFrame::NoFrame);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setTabChangesFocus(true);
+    edit->document()->setDocumentMargin(2);
+    QTextOption option = edit->document()->defaultTextOption();
+    option.setAlignment(editAlignment(control.style));
+    edit->document()->setDefaultTextOption(option);
+    if (control.style & EsReadOnly) {
+        edit->setReadOnly(true);
+        // Read-only text can still be selected and read from the keyboard.
+        edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    setEditBackground(edit, control.style);
+    return edit;
+}
+
+Qt::FocusPolicy editFocusPolicy(const ControlTemplate& control) {
+    return (control.style & WsTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
 }  // namespace
 
 TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
@@ -87,12 +161,42 @@ void TDialog::buildControls() {
             m_currentGroup = nullptr;
         }
         QWidget* widget = createControl(control);
-        widget->setGeometry(m_units.toPixels(control.x, control.y, control.width, control.height));
-        widget->setEnabled(!(control.style & WsDisabled));
+        placeControl(widget, control);
         if (control.id != -1) {
             m_controls.insert(control.id, widget);
         }
     }
+}
+
+void TDialog::placeControl(QWidget* widget, const ControlTemplate& control) const {
+    const QRect rect = m_units.toPixels(control.x, control.y, control.width, control.height);
+    widget->setGeometry(control.kind == ControlKind::Icon ? QRect(rect.topLeft(), kIconSize)
+                                                          : rect);
+    widget->setEnabled(!(control.style & WsDisabled));
+}
+
+bool TDialog::substituteControl(int id, QWidget* widget) {
+    QWidget* built = m_controls.value(id);
+    const auto found =
+        std::find_if(m_template.controls.begin(), m_template.controls.end(),
+                     [id](const ControlTemplate& control) { return control.id == id; });
+    if (built == nullptr || widget == nullptr || widget == built ||
+        widget->parentWidget() != this || found == m_template.controls.end()) {
+        return false;
+    }
+    const ControlTemplate& control = *found;
+    auto* lineEdit = qobject_cast<QLineEdit*>(widget);
+    if (control.kind == ControlKind::Edit && lineEdit != nullptr) {
+        setLineEditStyle(lineEdit, control);
+    }
+    placeControl(widget, control);
+    widget->setFocusPolicy(built->focusPolicy());
+    // Takes the built control's place in the tab order and in the stacking order.
+    QWidget::setTabOrder(built, widget);
+    widget->stackUnder(built);
+    m_controls.insert(id, widget);
+    delete built;
+    return true;
 }
 
 QWidget* TDialog::createControl(const ControlTemplate& control) {
@@ -111,6 +215,7 @@ QWidget* TDialog::createControl(const ControlTemplate& control) {
                 m_currentGroup = new QButtonGroup(this);
             }
             m_currentGroup->addButton(radio);
+            radio->installEventFilter(this);
             return radio;
         }
         case ControlKind::Static:
@@ -126,6 +231,13 @@ QWidget* TDialog::createControl(const ControlTemplate& control) {
         }
         case ControlKind::EtchedHorizontal:
             return createEtchedLine(this);
+        case ControlKind::Edit: {
+            QWidget* edit = createEdit(control, this);
+            edit->setFocusPolicy(editFocusPolicy(control));
+            return edit;
+        }
+        case ControlKind::Icon:
+            return createIcon(control, this);
     }
     return nullptr;
 }
@@ -162,6 +274,38 @@ void TDialog::showEvent(QShowEvent* event) {
         focusFirstTabStop();
     }
     QDialog::showEvent(event);
+}
+
+bool TDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QRadioButton*>(watched);
+    if (button != nullptr && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Right) {
+            moveInGroup(button, 1);
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Left) {
+            moveInGroup(button, -1);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDialog::moveInGroup(QAbstractButton* button, int step) {
+    const QList<QAbstractButton*> buttons =
+        button->group() ? button->group()->buttons() : QList<QAbstractButton*>{button};
+    const auto count = buttons.size();
+    qsizetype at = buttons.indexOf(button);
+    for (qsizetype tried = 1; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        QAbstractButton* next = buttons.at(at);
+        if (next->isEnabled() && next->isVisible()) {
+            next->setFocus(Qt::TabFocusReason);
+            next->setChecked(true);
+            return;
+        }
+    }
 }
 
 void TDialog::focusFirstTabStop() {

@@ -45,6 +45,12 @@ public:
         }
         return widget;
     }
+    // Puts widget, a control of the dialog's own class and a child of the dialog, in the place
+    // of the control built for template id: it takes over that control's geometry, state, tab
+    // and stacking order and id, and a QLineEdit on an edit also its text and edit styles. The
+    // built control is deleted. False, and nothing changed, when the template has no control
+    // id or widget is not a child of the dialog.
+    bool substituteControl(int id, QWidget* widget);
     const DialogUnits& units() const { return m_units; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
@@ -71,13 +77,19 @@ protected:
     virtual void EvCommand(int id);
 
     void showEvent(QShowEvent* event) override;
+    // Arrow keys on a radio button move through its group, as the Windows dialog manager does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Moves the focus from button to the next (step 1) or previous (step -1) enabled button of
+    // its group in template order, wrapping round, and checks it.
+    static void moveInGroup(QAbstractButton* button, int step);
     [[noreturn]] void throwMissingControl(int id, const char* type) const;
     void buildControls();
     // The first enabled tab stop gets the focus, as a dialog does when it opens.
     void focusFirstTabStop();
     QWidget* createControl(const ControlTemplate& control);
+    void placeControl(QWidget* widget, const ControlTemplate& control) const;
 
     const DialogTemplate& m_template;
     DialogUnits m_units;

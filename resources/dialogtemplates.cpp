@@ -1,6 +1,7 @@
 #include "dialogtemplates.h"
 
 #include "gamecontrols.h"
+#include "infotemplates.h"
 #include "resourceids.h"
 
 #include <map>
@@ -171,6 +172,8 @@ std::map<int, DialogTemplate> buildTemplates() {
     templates.emplace(IDD_CLOUD_GAME_NORMAL, cloudGameNormalDialog());
     templates.emplace(IDD_CLOUD_GAME_EASY, cloudGameEasyDialog());
     templates.emplace(IDD_SEASTATE_GAME, seaStateGameDialog());
+    templates.emplace(IDD_ABOUT, aboutDialogTemplate());
+    templates.emplace(IDD_LINK_PAGE, linkPageTemplate());
     return templates;
 }
 

@@ -41,4 +41,24 @@ enum DialogId : int {
 // Controls every game dialog has.
 constexpr int IDC_NAME_LABEL = 190;
 
+// The About box and the hyperlink: templates, controls, the link's popup menu and its commands,
+// the sheet's caption string and the hand cursor. (Icon controls name their icons in the
+// templates.)
+enum HyperlinkResourceId : int {
+    IDD_ABOUT = 8988,
+    IDM_LINK_POPUP = 10103,
+    IDS_LINK_PROPERTIES = 10104,
+    IDD_LINK_PAGE = 10105,
+    IDC_HAND = 10106,
+    IDC_LINK_NAME = 10108,
+    IDC_LINK_ADDRESS_LABEL = 10109,
+    IDC_LINK_URL = 10110,
+    CM_LINK_COPY_SHORTCUT = 10111,
+    CM_LINK_PROPERTIES = 10112,
+    CM_LINK_ADD_TO_FAVORITES = 10113,
+    CM_LINK_ADD_TO_DESKTOP = 10114,
+    CM_LINK_OPEN = 10115,
+    IDC_HYPERLINK = 10117,
+};
+
 }  // namespace nimbara

@@ -2,7 +2,8 @@
 # Installs what Nimbara needs on Debian 12 (only what is missing), builds it, and then either
 #   run   starts the program with the staged application directory build/appdir as current
 #         directory, or
-#   test  runs every test, headless.
+#   test  runs every test, headless, then the end-to-end smoke run of the installed program
+#         (tools/smoke.sh).
 set -eu
 
 usage() {
@@ -17,7 +18,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libx11-dev libmspack-dev
-fp-utils googletest libgtest-dev fonts-dejavu-core xvfb xauth"
+fp-utils googletest libgtest-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
+openbox xdotool x11-utils"
 
 missing=""
 for package in $packages; do
@@ -44,7 +46,8 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = test ]; then
-    exec ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600
+    ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600
+    exec "$top/tools/smoke.sh"
 fi
 
 cd "$build/appdir"

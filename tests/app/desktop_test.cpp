@@ -2,13 +2,13 @@
 #include "desktopbackground.h"
 #include "filedialogdriver.h"
 #include "messageboxrecorder.h"
-#include "modalhelper.h"
 #include "pictureview.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
 #include "testpictures.h"
 #include "tmyapp.h"
 #include "tmywindow.h"
+#include "windowwatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +76,7 @@ protected:
     // Options > Desktop new..., with its file dialog answered: path typed and opened, or the
     // dialog cancelled when path is empty.
     void desktopNew(const QString& path) {
-        test::whenModalOpens([path](QWidget* modal) {
+        test::WindowWatch watch(test::WindowWatch::Kind::Modal, [path](QWidget* modal) {
             if (path.isEmpty()) {
                 modal->close();
             } else {
@@ -277,7 +277,7 @@ TEST_F(DesktopTest, TheFileDialogIsTheWindowsOwnAndStartsAtThePreviousChoice) {
     QString offered;
     QWidget* owner = nullptr;
     Qt::WindowModality modality = Qt::NonModal;
-    test::whenModalOpens([&](QWidget* modal) {
+    test::WindowWatch watch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         filterTexts = dialog->nameFilters().join(" | ");
@@ -471,7 +471,7 @@ TEST_F(DesktopTest, ARightClickOnThePictureOpensTheGamesMenuAtThePointer) {
     const QPoint click(123, 87);
     QWidget* shown = nullptr;
     QPoint opened;
-    test::whenPopupOpens([&](QWidget* menu) {
+    test::WindowWatch watch(test::WindowWatch::Kind::Popup, [&](QWidget* menu) {
         shown = menu;
         opened = menu->pos();
         menu->close();

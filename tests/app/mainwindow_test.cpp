@@ -2,7 +2,6 @@
 #include "gamelaunch.h"
 #include "helpviewer.h"
 #include "messageboxrecorder.h"
-#include "modalhelper.h"
 #include "photoarea.h"
 #include "resourceids.h"
 #include "tdecoratedframe.h"
@@ -11,6 +10,8 @@
 #include "tmyapp.h"
 #include "tmywindow.h"
 #include "tstatusbar.h"
+#include "windowsysteminput.h"
+#include "windowwatch.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -228,7 +229,7 @@ TEST_F(MainWindowTest, ARightClickOpensTheGamesMenuAtThePointer) {
     const QPoint click(50, 60);
     QPoint opened;
     QWidget* shown = nullptr;
-    test::whenPopupOpens([&](QWidget* menu) {
+    test::WindowWatch popupWatch(test::WindowWatch::Kind::Popup, [&](QWidget* menu) {
         shown = menu;
         opened = menu->pos();
         menu->close();
@@ -241,8 +242,8 @@ TEST_F(MainWindowTest, ARightClickOpensTheGamesMenuAtThePointer) {
 TEST_F(MainWindowTest, AnEntryChosenInTheContextMenuStartsItsGame) {
     dir.writePhoto("games/ice/ice0.bmp", Qt::red);
     QString opened;
-    test::whenPopupOpens([&](QWidget* menu) {
-        test::whenModalOpens([&](QWidget* modal) {
+    test::WindowWatch popupWatch(test::WindowWatch::Kind::Popup, [&](QWidget* menu) {
+        test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
             opened = modal->metaObject()->className();
             qobject_cast<QDialog*>(modal)->reject();
         });
@@ -267,7 +268,7 @@ TEST_P(GamesMenuTest, TheEntryRunsItsGameOnABlockOfOneWordPerButton) {
     QString dialogClass;
     QString caption;
     std::size_t buttons = 0;
-    test::whenModalOpens([&](QWidget* modal) {
+    test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
         auto* game = qobject_cast<TGameDlg*>(modal);
         ASSERT_NE(game, nullptr);
         dialogClass = game->metaObject()->className();
@@ -352,7 +353,7 @@ TEST_F(MainWindowTest, ARunningGameBlocksTheFrameButNoHelpWindow) {
     QObject::connect(qobject_cast<QAbstractButton*>(viewerButton(wind, "Home")),
                      &QAbstractButton::clicked, [&] { ++homeClicks; });
     bool gameRan = false;
-    test::whenModalOpens([&](QWidget* modal) {
+    test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
         gameRan = true;
         // The frame takes no input: its menu does not open.
         test::clickThroughWindowSystem(frame->menuBar());
@@ -380,7 +381,7 @@ TEST_F(MainWindowTest, EachLaunchStartsAFreshRoundOnTheLaunchersBlock) {
     std::vector<std::pair<int, int>> counts;
     std::vector<int> templates;
     for (int run = 0; run < 2; ++run) {
-        test::whenModalOpens([&](QWidget* modal) {
+        test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
             auto* game = qobject_cast<TIceGameDlg*>(modal);
             ASSERT_NE(game, nullptr);
             counts.emplace_back(game->round().goodCount(), game->round().askedCount());
@@ -410,7 +411,7 @@ TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHel
         auto* window = qobject_cast<TMyWindow*>(frame->client());
         window->EvCommand(CM_HELP_ICE);
         EXPECT_TRUE(HelpViewer::openWindows().isEmpty());
-        test::whenModalOpens([](QWidget* modal) {
+        test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [](QWidget* modal) {
             qobject_cast<TGameDlg*>(modal)->control<QPushButton>(IdHelp)->click();
             qobject_cast<QDialog*>(modal)->reject();
         });

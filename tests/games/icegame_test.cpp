@@ -1,4 +1,4 @@
-#include "appdirfixture.h"
+#include "gamedialogtest.h"
 #include "helpviewer.h"
 #include "messageboxrecorder.h"
 #include "photoarea.h"
@@ -26,10 +26,9 @@ QColor photoColour(int photo) {
     return QColor(10 * photo, 240 - 10 * photo, 100);
 }
 
-class IceGameTest : public testing::Test {
+class IceGameTest : public test::GameDialogTest {
 protected:
-    IceGameTest() { PhotoArea::setDissolveDuration(0ms); }
-    ~IceGameTest() override { PhotoArea::setDissolveDuration(1000ms); }
+    IceGameTest() { blockSize = 18; }
 
     void writeIcePhotos(const QString& prefix = "ice") {
         for (int photo = 0; photo < 18; ++photo) {
@@ -38,56 +37,23 @@ protected:
         }
     }
 
-    // Lets the window system's events and the repaints they queue run.
-    static void settle() {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::processEvents();
-        }
-    }
-    static void reshow(QDialog& dialog) {
-        dialog.hide();
-        settle();
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        settle();
-    }
-
     // Opens game I on a scripted draw (values after the script count up from `after`).
     template <typename Dialog = TIceGameDlg>
     std::unique_ptr<Dialog> open(std::deque<std::int64_t> draws, std::int64_t after = 0,
                                  int templateId = IDD_ICE_GAME_I) {
-        auto dialog = std::make_unique<Dialog>(
-            nullptr, templateId, block, dir.path(),
-            std::make_unique<test::ScriptedRandom>(std::move(draws), after));
-        dialog->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        settle();
-        return dialog;
+        return GameDialogTest::open<Dialog>(templateId, std::move(draws), after);
     }
 
     static void answer(TGameDlg& dialog, int button) {
         if (button >= 0) {
-            dialog.answerButtons().at(static_cast<std::size_t>(button))->click();
+            GameDialogTest::answer(dialog, {button});
+        } else {
+            GameDialogTest::answer(dialog, {});
         }
-        dialog.control<QPushButton>(IdOk)->click();
     }
     static int photoOnShow(const TGameDlg& dialog) {
         return std::stoi(dialog.round().photo().front());
     }
-    static QColor shownColour(const TGameDlg& dialog, int x = 200, int y = 125) {
-        return dialog.photoArea()->content().pixelColor(x, y);
-    }
-    static QStringList remarkTexts(const TGameDlg& dialog) {
-        QStringList texts;
-        for (const QLabel* line : dialog.remarkLines()) {
-            texts << line->text();
-        }
-        return texts;
-    }
-
-    test::AppDirFixture dir;
-    test::MessageBoxRecorder boxes;
-    std::array<std::uint16_t, 18> block{};
 };
 
 TEST_F(IceGameTest, SetupShowsTheFirstPhotoItsRemarksAndAClearedAnswer) {
@@ -192,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Ratings, IceGameRoundTest,
 
 TEST_F(IceGameTest, ARoundWithTheRealGeneratorNeverRepeatsAPhoto) {
     writeIcePhotos();
-    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, block, dir.path());
+    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, std::span(block).first(18), dir.path());
     dialog.show();
     std::set<std::string> photos;
     for (int i = 0; i < 10 && dialog.isVisible(); ++i) {
@@ -214,7 +180,7 @@ TEST_F(IceGameTest, RemarkLinesAreClearedBetweenPhotos) {
 TEST_F(IceGameTest, AMissingFirstPhotoIsReportedBeforeTheDialogShows) {
     writeIcePhotos();
     QFile::remove(dir.absolute("games/ice/ice5.bmp"));
-    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, block, dir.path(),
+    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, std::span(block).first(18), dir.path(),
                        std::make_unique<test::ScriptedRandom>(std::deque<std::int64_t>{5, 0}));
     ASSERT_EQ(boxes.boxes().size(), 1u);
     const test::RecordedBox& box = boxes.boxes()[0];
@@ -371,9 +337,6 @@ TEST_F(IceGameTest, TheTemplateLaysTheAnswerButtonsOutInTwoColumns) {
     EXPECT_EQ(dialog->answerButtons()[17]->geometry(), units.toPixels(400, 35 + 15 * 8, 70, 12));
     EXPECT_EQ(dialog->answerButtons()[9]->text(), "medium first-year");
     EXPECT_EQ(dialog->size(), QSize(units.toPixelsX(500), units.toPixelsY(291)));
-    for (const QRadioButton* button : dialog->answerButtons()) {
-        EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
-    }
 }
 
 }  // namespace

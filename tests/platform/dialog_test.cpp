@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,23 @@ TEST_F(DialogTest, AGroupRunsFromOneGroupStyleToTheNext) {
     radio(102)->click();
     EXPECT_FALSE(radio(101)->isChecked());
     EXPECT_TRUE(radio(102)->isChecked());
+}
+
+TEST_F(DialogTest, ArrowsMoveThroughTheGroupInTemplateOrderAndCheck) {
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    radio(201)->setFocus();
+    QTest::keyClick(radio(201), Qt::Key_Down);
+    EXPECT_EQ(dialog.focusWidget(), radio(202));
+    EXPECT_TRUE(radio(202)->isChecked());
+    QTest::keyClick(radio(202), Qt::Key_Right);
+    EXPECT_EQ(dialog.focusWidget(), radio(201)) << "round to the first of the group";
+    EXPECT_TRUE(radio(201)->isChecked());
+    radio(202)->setEnabled(false);
+    QTest::keyClick(radio(201), Qt::Key_Up);
+    EXPECT_EQ(dialog.focusWidget(), radio(201)) << "a greyed button is passed over";
+    EXPECT_FALSE(radio(101)->isChecked()) << "the other group is left alone";
+    dialog.hide();
 }
 
 TEST_F(DialogTest, SetCheckUnchecksInsideAnExclusiveGroup) {

@@ -1,7 +1,7 @@
 #include "appdirfixture.h"
 #include "filedialogdriver.h"
-#include "modalhelper.h"
 #include "tfileopendialog.h"
+#include "windowwatch.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -68,20 +68,23 @@ TEST_F(FileOpenDialogTest, StartsAtTheLastChoiceAndKeepsOnlyAnAcceptedOne) {
     data.fileName = dir.absolute("shelf/a.bmp");
     QString startedIn;
     QString offered;
-    test::whenModalOpens([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        startedIn = dialog->directory().absolutePath();
-        offered = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
-        dialog->reject();
-    });
-    TFileOpenDialog first(nullptr, data);
-    EXPECT_EQ(first.Execute(), QDialog::Rejected);
+    {
+        test::WindowWatch watch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            startedIn = dialog->directory().absolutePath();
+            offered = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+            dialog->reject();
+        });
+        TFileOpenDialog first(nullptr, data);
+        EXPECT_EQ(first.Execute(), QDialog::Rejected);
+    }
     EXPECT_EQ(startedIn, dir.absolute("shelf"));
     EXPECT_EQ(offered, "a.bmp");
     EXPECT_EQ(data.fileName, dir.absolute("shelf/a.bmp")) << "a cancelled run keeps the choice";
 
-    test::whenModalOpens(
-        [&](QWidget* modal) { EXPECT_FALSE(test::openInFileDialog(modal, "E.JPG")); });
+    test::WindowWatch watch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
+        EXPECT_FALSE(test::openInFileDialog(modal, "E.JPG"));
+    });
     TFileOpenDialog second(nullptr, data);
     EXPECT_EQ(second.Execute(), QDialog::Accepted);
     EXPECT_EQ(data.fileName, dir.absolute("shelf/E.JPG"));
@@ -90,7 +93,7 @@ TEST_F(FileOpenDialogTest, StartsAtTheLastChoiceAndKeepsOnlyAnAcceptedOne) {
 TEST_F(FileOpenDialogTest, RefusesAFileThatDoesNotExist) {
     data.fileName = dir.absolute("shelf/a.bmp");
     bool openEnabled = true;
-    test::whenModalOpens([&](QWidget* modal) {
+    test::WindowWatch watch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
         EXPECT_TRUE(test::openInFileDialog(modal, "missing.bmp"));
         openEnabled = modal->findChild<QDialogButtonBox*>("buttonBox")
                           ->button(QDialogButtonBox::Open)

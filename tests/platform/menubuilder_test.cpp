@@ -1,5 +1,6 @@
 #include "menubuilder.h"
-#include "modalhelper.h"
+#include "windowsysteminput.h"
+#include "windowwatch.h"
 
 #include <QMenu>
 #include <QMenuBar>

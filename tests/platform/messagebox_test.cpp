@@ -1,5 +1,6 @@
 #include "messagebox.h"
-#include "modalhelper.h"
+#include "windowsysteminput.h"
+#include "windowwatch.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -27,7 +28,7 @@ protected:
     // Shows an ownerless box; while it is open, notes whom it is modal to and whether the help
     // window still takes a click, then presses its OK button.
     void showOwnerlessBox() {
-        test::whenModalOpens([this](QWidget* modal) {
+        test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [this](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             ASSERT_NE(box, nullptr);
             boxParent = box->parentWidget();
@@ -55,7 +56,7 @@ TEST_F(DesktopBoxTest, AnOwnerlessBoxBlocksTheMainWindowButNotAHelpWindow) {
 TEST_F(DesktopBoxTest, DuringAModalDialogAnOwnerlessBoxBlocksTheDialog) {
     QDialog game(&mainWindow);
     game.setWindowModality(Qt::WindowModal);
-    test::whenModalOpens([&](QWidget*) {
+    test::WindowWatch modalWatch(test::WindowWatch::Kind::Modal, [&](QWidget*) {
         showOwnerlessBox();
         game.reject();
     });

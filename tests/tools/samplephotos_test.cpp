@@ -1,7 +1,8 @@
 // Runs the sample photo generator as a separate program, the way the build uses it, and checks
 // what it writes: the right names, true 24-bit bitmaps of the right size, pictures that differ
-// from one another and are not blank, the same bytes on every run, a seamless desktop tile, and
-// clear failures for bad arguments.
+// from one another and are not blank, the same bytes on every run (also against the pictures the
+// build staged), sea states that whiten as the wind rises, a seamless desktop tile, and clear
+// failures for bad arguments.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -9,16 +10,23 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 const QString kProgram = QStringLiteral(SAMPLEPHOTOS_PROGRAM);
+// The games' photo folders in the application directory the build staged.
+const QString kStagedGames = QStringLiteral(SAMPLEPHOTOS_STAGED_GAMES);
 
 struct GeneratorRun {
     int exitCode;
@@ -106,13 +114,119 @@ double innerStep(const QImage& image) {
     return total / (3.0 * image.height());
 }
 
-// The ice set is drawn twice, in parallel, once for all the checks below: into a folder that does
-// not exist yet, and into a second one to compare the bytes.
+// The whole ice set is drawn once, for all the checks below, into a folder that does not exist
+// yet; the format of the pictures is checked on the staged copies (StagedPhotoFolder), which a
+// new run must reproduce byte for byte.
 class IceSet : public testing::Test {
 protected:
     struct Outcome {
         QTemporaryDir folders;
-        QString first = folders.filePath("new/ice");
+        QString drawn = folders.filePath("new/ice");
+        GeneratorRun run{};
+    };
+
+    static void SetUpTestSuite() {
+        s_outcome = new Outcome;
+        s_outcome->run = runGenerator({"ice", s_outcome->drawn});
+    }
+    static void TearDownTestSuite() {
+        delete s_outcome;
+        s_outcome = nullptr;
+    }
+
+    static QString drawn() { return s_outcome->drawn; }
+    static const GeneratorRun& run() { return s_outcome->run; }
+
+    static Outcome* s_outcome;
+};
+
+IceSet::Outcome* IceSet::s_outcome = nullptr;
+
+TEST_F(IceSet, SucceedsQuietlyAndCreatesTheFolder) {
+    EXPECT_EQ(run().exitCode, 0) << run().errors.constData();
+    EXPECT_TRUE(run().errors.isEmpty()) << run().errors.constData();
+    EXPECT_TRUE(QDir(drawn()).exists());
+}
+
+TEST_F(IceSet, WritesExactlyTheThirtySixPictureNames) {
+    QStringList written = QDir(drawn()).entryList(QDir::Files, QDir::Name);
+    QStringList expected = icePictureNames();
+    written.sort();
+    expected.sort();
+    EXPECT_EQ(written, expected);
+}
+
+TEST_F(IceSet, DrawsTheSameBytesAsTheBuildDid) {
+    for (const QString& name : icePictureNames()) {
+        const QByteArray again = readAll(QDir(drawn()).filePath(name));
+        ASSERT_FALSE(again.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(again == readAll(kStagedGames + "/ice/" + name))
+            << qPrintable(name) << " differs from the picture the build drew";
+    }
+}
+
+QStringList bitmapsIn(const QString& folder) {
+    return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
+}
+
+// Every picture the build staged for a game is a true-colour bitmap of the game's size, shows
+// something, and no two are the same.
+class StagedPhotoFolder : public testing::TestWithParam<const char*> {};
+
+TEST_P(StagedPhotoFolder, HoldsDistinct24BitPicturesOf400By250) {
+    const QString folder = kStagedGames + "/" + GetParam();
+    const QStringList names = bitmapsIn(folder);
+    ASSERT_FALSE(names.isEmpty()) << qPrintable(folder) << " holds no pictures";
+    QHash<QByteArray, QString> seen;
+    for (const QString& name : names) {
+        const QByteArray bytes = readAll(QDir(folder).filePath(name));
+        EXPECT_EQ(bitsPerPixel(bytes), 24) << qPrintable(name);
+        const QImage image = QImage::fromData(bytes, "BMP");
+        ASSERT_FALSE(image.isNull()) << qPrintable(name) << " does not decode as a bitmap";
+        EXPECT_EQ(image.size(), QSize(400, 250)) << qPrintable(name);
+        EXPECT_GT(brightnessSpread(image), 8.0) << qPrintable(name) << " is nearly one colour";
+        const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        EXPECT_FALSE(seen.contains(digest))
+            << qPrintable(name) << " is the same picture as " << qPrintable(seen.value(digest));
+        seen.insert(digest, name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, StagedPhotoFolder, testing::Values("ice", "clouds", "seastate"),
+                         [](const testing::TestParamInfo<const char*>& parameter) {
+                             return std::string(parameter.param);
+                         });
+
+// Pictures of every kind of scene: heaps, a storm overhead with lightning, layers at several
+// levels, a view from an aircraft, a veil with a halo.
+const QStringList kCloudSamples = {"cloud0.bmp", "cloud31.bmp", "cm4_2.bmp", "ch3_1.bmp",
+                                   "ch7_1.bmp"};
+
+TEST(CloudSet, NamedPicturesAloneAreDrawnAgainWithTheStagedBytes) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath("new/clouds");
+    QStringList arguments{"clouds", target};
+    arguments << kCloudSamples;
+    const GeneratorRun run = runGenerator(arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.errors.constData();
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.constData();
+    QStringList expected = kCloudSamples;
+    expected.sort();
+    EXPECT_EQ(bitmapsIn(target), expected);
+    for (const QString& name : kCloudSamples) {
+        const QByteArray drawn = readAll(QDir(target).filePath(name));
+        ASSERT_FALSE(drawn.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(drawn == readAll(kStagedGames + "/clouds/" + name))
+            << qPrintable(name) << " differs from the picture the build drew";
+    }
+}
+
+// The sea-state set, also drawn twice in parallel for all its checks.
+class SeaStateSet : public testing::Test {
+protected:
+    struct Outcome {
+        QTemporaryDir folders;
+        QString first = folders.filePath("seastate");
         QString second = folders.filePath("again");
         GeneratorRun firstRun{};
         GeneratorRun secondRun{};
@@ -120,8 +234,8 @@ protected:
 
     static void SetUpTestSuite() {
         s_outcome = new Outcome;
-        QProcess* one = startGenerator({"ice", s_outcome->first});
-        QProcess* two = startGenerator({"ice", s_outcome->second});
+        QProcess* one = startGenerator({"seastate", s_outcome->first});
+        QProcess* two = startGenerator({"seastate", s_outcome->second});
         s_outcome->firstRun = finish(one);
         s_outcome->secondRun = finish(two);
     }
@@ -134,28 +248,72 @@ protected:
     static QString second() { return s_outcome->second; }
     static const GeneratorRun& firstRun() { return s_outcome->firstRun; }
     static const GeneratorRun& secondRun() { return s_outcome->secondRun; }
+    static QStringList written() { return QDir(first()).entryList(QDir::Files, QDir::Name); }
+
+    // File names are a series prefix followed by the force: for each prefix, the file names in
+    // order of force; a name that does not have that form is listed under an empty prefix.
+    static QMap<QString, QStringList> seriesOf(const QStringList& names) {
+        static const QRegularExpression form("^([A-Za-z]+)(\\d+)\\.bmp$");
+        QMap<QString, QMap<int, QString>> byForce;
+        for (const QString& name : names) {
+            const QRegularExpressionMatch match = form.match(name);
+            const QString prefix = match.hasMatch() ? match.captured(1) : QString();
+            const int force = match.hasMatch() ? match.captured(2).toInt() : -1;
+            byForce[prefix].insert(force, name);
+        }
+        QMap<QString, QStringList> series;
+        for (auto it = byForce.cbegin(); it != byForce.cend(); ++it) {
+            series.insert(it.key(), it.value().values());
+        }
+        return series;
+    }
 
     static Outcome* s_outcome;
 };
 
-IceSet::Outcome* IceSet::s_outcome = nullptr;
+SeaStateSet::Outcome* SeaStateSet::s_outcome = nullptr;
 
-TEST_F(IceSet, SucceedsQuietlyAndCreatesTheFolder) {
+// Share of the sea in the lower half of a picture that is foam: light and nearly colourless.
+// What stands in the foreground (a rail, the bow) is left out: it is what the two calmest
+// pictures of the series have in common there.
+double foamShare(const QImage& image, const QImage& calm, const QImage& calmer) {
+    int foam = 0;
+    int sea = 0;
+    for (int y = image.height() / 2; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (calm.pixel(x, y) == calmer.pixel(x, y)) {
+                continue;
+            }
+            const QRgb pixel = image.pixel(x, y);
+            const int lowest = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            const int highest = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            foam += lowest >= 170 && highest - lowest <= 45 ? 1 : 0;
+            ++sea;
+        }
+    }
+    return sea > 0 ? static_cast<double>(foam) / sea : 0.0;
+}
+
+TEST_F(SeaStateSet, SucceedsQuietly) {
     EXPECT_EQ(firstRun().exitCode, 0) << firstRun().errors.constData();
     EXPECT_TRUE(firstRun().errors.isEmpty()) << firstRun().errors.constData();
-    EXPECT_TRUE(QDir(first()).exists());
+    EXPECT_FALSE(written().isEmpty());
 }
 
-TEST_F(IceSet, WritesExactlyTheThirtySixPictureNames) {
-    QStringList written = QDir(first()).entryList(QDir::Files, QDir::Name);
-    QStringList expected = icePictureNames();
-    written.sort();
-    expected.sort();
-    EXPECT_EQ(written, expected);
+TEST_F(SeaStateSet, EverySeriesRunsFromCalmWithoutAGap) {
+    const QMap<QString, QStringList> series = seriesOf(written());
+    EXPECT_FALSE(series.contains(QString())) << qPrintable(series.value(QString()).join(", "));
+    for (auto it = series.cbegin(); it != series.cend(); ++it) {
+        QStringList expected;
+        for (int force = 0; force < it.value().size(); ++force) {
+            expected << QString("%1%2.bmp").arg(it.key()).arg(force);
+        }
+        EXPECT_EQ(it.value(), expected);
+    }
 }
 
-TEST_F(IceSet, EveryPictureIsA24BitBitmapOf400By250) {
-    for (const QString& name : icePictureNames()) {
+TEST_F(SeaStateSet, EveryPictureIsA24BitBitmapOf400By250) {
+    for (const QString& name : written()) {
         const QByteArray bytes = readAll(QDir(first()).filePath(name));
         EXPECT_EQ(bitsPerPixel(bytes), 24) << qPrintable(name);
         const QImage image = QImage::fromData(bytes, "BMP");
@@ -164,9 +322,9 @@ TEST_F(IceSet, EveryPictureIsA24BitBitmapOf400By250) {
     }
 }
 
-TEST_F(IceSet, PicturesAllDifferAndNoneIsBlank) {
+TEST_F(SeaStateSet, PicturesAllDifferAndNoneIsBlank) {
     QSet<QByteArray> seen;
-    for (const QString& name : icePictureNames()) {
+    for (const QString& name : written()) {
         const QByteArray bytes = readAll(QDir(first()).filePath(name));
         const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
         EXPECT_FALSE(seen.contains(digest)) << qPrintable(name) << " repeats an earlier picture";
@@ -176,12 +334,38 @@ TEST_F(IceSet, PicturesAllDifferAndNoneIsBlank) {
     }
 }
 
-TEST_F(IceSet, SecondRunWritesTheSameBytes) {
+TEST_F(SeaStateSet, SecondRunWritesTheSameBytes) {
     ASSERT_EQ(secondRun().exitCode, 0) << secondRun().errors.constData();
-    for (const QString& name : icePictureNames()) {
+    EXPECT_EQ(QDir(second()).entryList(QDir::Files, QDir::Name), written());
+    for (const QString& name : written()) {
         const QByteArray once = readAll(QDir(first()).filePath(name));
         ASSERT_FALSE(once.isEmpty()) << qPrintable(name);
         EXPECT_TRUE(once == readAll(QDir(second()).filePath(name))) << qPrintable(name);
+    }
+}
+
+// Calm seas carry no foam; from the first white horses on, each force is whiter than the one
+// below it, and the highest force drawn is several times whiter than force 4.
+TEST_F(SeaStateSet, FoamGrowsWithForceWithinEachSeries) {
+    const QMap<QString, QStringList> series = seriesOf(written());
+    for (auto it = series.cbegin(); it != series.cend(); ++it) {
+        std::vector<QImage> pictures;
+        for (const QString& name : it.value()) {
+            pictures.emplace_back(QDir(first()).filePath(name));
+        }
+        ASSERT_GT(pictures.size(), 5u) << qPrintable(it.key());
+        std::vector<double> shares;
+        for (const QImage& picture : pictures) {
+            shares.push_back(foamShare(picture, pictures[0], pictures[1]));
+        }
+        for (std::size_t force = 0; force <= 2; ++force) {
+            EXPECT_LT(shares[force], 0.01) << qPrintable(it.key()) << " force " << force;
+        }
+        for (std::size_t force = 4; force < shares.size(); ++force) {
+            EXPECT_GT(shares[force], shares[force - 1])
+                << qPrintable(it.key()) << " force " << force << " is no whiter than the one below";
+        }
+        EXPECT_GT(shares.back(), 4.0 * shares[4]) << qPrintable(it.key());
     }
 }
 
@@ -220,6 +404,14 @@ TEST(BadArguments, FailWithAMessageAndWriteNothing) {
     const GeneratorRun unwritable = runGenerator({"ice", folder.filePath("plain-file/photos")});
     EXPECT_NE(unwritable.exitCode, 0);
     EXPECT_FALSE(unwritable.errors.isEmpty());
+
+    // One unknown name among good ones: nothing is drawn, and the error names it.
+    const GeneratorRun unknownPicture =
+        runGenerator({"clouds", target, "cloud3.bmp", "cloud95.bmp", "cl1_1.bmp"});
+    EXPECT_NE(unknownPicture.exitCode, 0);
+    EXPECT_TRUE(unknownPicture.errors.contains("cloud95.bmp")) << unknownPicture.errors.constData();
+    EXPECT_FALSE(unknownPicture.errors.contains("cloud3.bmp")) << unknownPicture.errors.constData();
+    EXPECT_FALSE(QDir(target).exists());
 }
 
 }  // namespace

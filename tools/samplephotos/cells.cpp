@@ -66,6 +66,14 @@ double Cells::borderDistance(const QPointF& point, const QPoint& cell) const {
     return border;
 }
 
+CellCentre Cells::nearest(double x, double y) const {
+    const QPointF point(x / m_size, y / m_size);
+    const QPoint cell = nearestCell(point);
+    const QPointF offset = point - featurePoint(cell.x(), cell.y());
+    return {std::hypot(offset.x(), offset.y()) * m_size, hashCell(m_seed, cell.x(), cell.y(), 7),
+            offset * m_size};
+}
+
 CellSample Cells::sample(double x, double y) const {
     const QPointF point(x / m_size, y / m_size);
     const QPoint cell = nearestCell(point);

@@ -1,6 +1,7 @@
-// samplephotos <set> <output folder>
-// Draws one set of sample pictures for the photo games and writes them as bitmaps into the
-// folder, creating it when needed. Every run writes the same bytes.
+// samplephotos <set> <output folder> [<picture> ...]
+// Draws one set of sample pictures for the photo games, or only the named pictures of it, and
+// writes them as bitmaps into the folder, creating it when needed. Every run writes the same
+// bytes. Naming pictures lets the build draw a large set in several processes side by side.
 #include "bitmapfile.h"
 #include "photoset.h"
 
@@ -16,21 +17,31 @@ int fail(const QString& message) {
 }
 
 QString usage() {
-    return "usage: samplephotos <set> <output folder>\n  sets: " +
+    return "usage: samplephotos <set> <output folder> [<picture> ...]\n  sets: " +
            nimbara::photoSetNames().join(", ");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
+    if (argc < 3) {
         return fail(usage());
     }
     const QString setName = QString::fromLocal8Bit(argv[1]);
     const QString folder = QString::fromLocal8Bit(argv[2]);
-    const std::optional<nimbara::PhotoSet> photos = nimbara::findPhotoSet(setName);
-    if (!photos) {
+    const std::optional<nimbara::PhotoSet> set = nimbara::findPhotoSet(setName);
+    if (!set) {
         return fail("unknown set \"" + setName + "\"\n" + usage());
+    }
+    QStringList names;
+    for (int k = 3; k < argc; ++k) {
+        names << QString::fromLocal8Bit(argv[k]);
+    }
+    // Every name is checked before anything is drawn, so a bad list writes nothing.
+    const std::optional<nimbara::PhotoSet> photos = nimbara::selectPhotos(*set, names);
+    if (!photos) {
+        return fail("the set \"" + setName + "\" has no picture " +
+                    nimbara::unknownPhotoNames(*set, names).join(", "));
     }
     if (!QDir().mkpath(folder)) {
         return fail("cannot create the folder " + folder);

@@ -27,11 +27,6 @@ double fade(double t) {
 
 }  // namespace
 
-double smoothStep(double edge0, double edge1, double x) {
-    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
-}
-
 // `periodScale` multiplies the periods for the finer octaves.
 double Noise::lattice(int x, int y, int periodScale, std::uint64_t salt) const {
     const auto ux =

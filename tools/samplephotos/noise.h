@@ -2,6 +2,7 @@
 // across and down) make the pattern repeat, which pictures meant to be tiled need.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace nimbara {
@@ -24,7 +25,10 @@ private:
     int m_periodY;
 };
 
-// Smooth step between edge0 and edge1, clamped to [0, 1].
-double smoothStep(double edge0, double edge1, double x);
+// Smooth step between edge0 and edge1, clamped to [0, 1]. Inline: shaders call it per pixel.
+inline double smoothStep(double edge0, double edge1, double x) {
+    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
 
 }  // namespace nimbara

@@ -22,6 +22,7 @@ public:
     double rowDepth(double distance) const { return distance * distance / (m_focal * m_eye); }
 
     double horizonY() const { return m_horizonY; }
+    double focalLength() const { return m_focal; }
     double centreX() const { return m_centreX; }
     double eyeHeight() const { return m_eye; }
 

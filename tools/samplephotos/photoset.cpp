@@ -1,8 +1,10 @@
 #include "photoset.h"
 
+#include "cloudset.h"
 #include "desktopset.h"
 #include "iceset.h"
 #include "samplemark.h"
+#include "seastateset.h"
 
 namespace nimbara {
 
@@ -15,7 +17,9 @@ struct NamedSet {
 
 const NamedSet kSets[] = {
     {"ice", icePhotoSet},
+    {"clouds", cloudPhotoSet},
     {"desktop", desktopPhotoSet},
+    {"seastate", seaStatePhotoSet},
 };
 
 }  // namespace
@@ -35,6 +39,44 @@ std::optional<PhotoSet> findPhotoSet(const QString& name) {
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+const Photo* photoNamed(const PhotoSet& set, const QString& name) {
+    for (const Photo& photo : set) {
+        if (photo.fileName == name) {
+            return &photo;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<PhotoSet> selectPhotos(const PhotoSet& set, const QStringList& names) {
+    if (names.isEmpty()) {
+        return set;
+    }
+    PhotoSet chosen;
+    for (const QString& name : names) {
+        const Photo* photo = photoNamed(set, name);
+        if (photo == nullptr) {
+            return std::nullopt;
+        }
+        chosen.push_back(*photo);
+    }
+    return chosen;
+}
+
+QStringList unknownPhotoNames(const PhotoSet& set, const QStringList& names) {
+    QStringList unknown;
+    for (const QString& name : names) {
+        if (photoNamed(set, name) == nullptr) {
+            unknown << name;
+        }
+    }
+    return unknown;
 }
 
 QImage renderPhoto(const Photo& photo) {

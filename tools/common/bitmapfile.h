@@ -7,7 +7,9 @@
 
 namespace nimbara {
 
-// Returns an empty string on success, otherwise what went wrong.
+// Returns an empty string on success, otherwise what went wrong. When path is a symbolic link,
+// the link itself is replaced by the new file and whatever it pointed to stays as it was; when
+// the write fails, the link is put back.
 QString saveBitmap(const QImage& image, const QString& path);
 
 }  // namespace nimbara

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "attributionfile.h"
+#include "manifest.h"
+#include "photocatalogue.h"
+
+#include <QString>
+#include <QTextStream>
+
+#include <map>
+
+namespace nimbara {
+
+// What an import did.
+struct ImportSummary {
+    int imported = 0;
+    int refused = 0;
+};
+
+// Imports the photo lines of a manifest into an application directory, line by line: each
+// picture becomes the game photo of the next free name of its class (or the one photo the
+// line names), in the game's folder, and its attribution goes into that folder's
+// ATTRIBUTION.csv. A name is free when no earlier line of the run took it and, unless
+// replacing is allowed, no photo file of the user's own holds it yet; a link to an installed
+// photo is a stand-in and always free. A line that cannot be imported is refused with a
+// message naming it, and nothing is written for it; the other lines go on.
+class PhotoImporter {
+public:
+    // applicationDirectory: where the games' folders are made or filled. replace: existing
+    // photos may be overwritten.
+    PhotoImporter(const PhotoCatalogue& catalogue, QString applicationDirectory, bool replace);
+
+    // Imports entries in order. out receives one progress line per photo written, errors one
+    // line per refused line ("line 7: ...").
+    ImportSummary run(const std::vector<ManifestEntry>& entries, QTextStream& out,
+                      QTextStream& errors);
+
+private:
+    struct Target {
+        const CatalogueEntry* game = nullptr;
+        std::size_t photo = 0;
+        QString path;
+    };
+
+    // The photo entry goes to, or the reason it cannot go anywhere.
+    QString chooseTarget(const ManifestEntry& entry, Target& target);
+    QString importEntry(const ManifestEntry& entry, QString& written);
+    AttributionFile& attributionOf(const QString& folder);
+
+    const PhotoCatalogue& m_catalogue;
+    QString m_directory;
+    bool m_replace;
+    std::map<QString, int> m_takenBy;  // photo path -> the line that took it in this run
+    std::map<QString, AttributionFile> m_attributions;
+};
+
+}  // namespace nimbara

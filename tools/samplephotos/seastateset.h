@@ -1,0 +1,11 @@
+// The pictures of the sea-state game: six series, each a prefix followed by the Beaufort force
+// the picture shows.
+#pragma once
+
+#include "photoset.h"
+
+namespace nimbara {
+
+PhotoSet seaStatePhotoSet();
+
+}  // namespace nimbara
