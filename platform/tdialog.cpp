@@ -144,9 +144,6 @@ TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(m_units.toPixelsX(templ.width), m_units.toPixelsY(templ.height));
-    // Run modally, a dialog blocks its owner and the owner's owners only: help windows and other
-    // windows of the program stay usable beside it. Without an owner it blocks the program.
-    setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     buildControls();
 }
 
@@ -240,6 +237,13 @@ QWidget* TDialog::createControl(const ControlTemplate& control) {
             return createIcon(control, this);
     }
     return nullptr;
+}
+
+int TDialog::exec() {
+    // Run modally, a dialog blocks its owner and the owner's owners only: help windows and other
+    // windows of the program stay usable beside it. Without an owner it blocks the program.
+    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    return QDialog::exec();
 }
 
 void TDialog::Transfer(std::span<std::uint16_t> block, TransferDirection direction) {

@@ -63,8 +63,10 @@ public:
     // holds one word per transfer-enabled button; surplus words or buttons are left alone.
     void Transfer(std::span<std::uint16_t> block, TransferDirection direction);
 
-    // Runs the dialog modally to its owner and returns its result code.
+    // Runs the dialog modally to its owner (or to the whole program without one) and returns its
+    // result code.
     int Execute() { return exec(); }
+    int exec() override;
     // Ends the modal run the way the close box does.
     void EvClose() { reject(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }

@@ -258,6 +258,7 @@ struct GameCommand {
     const char* menuText;
     const char* dialogClass;
     const char* caption;
+    friend void PrintTo(const GameCommand& row, std::ostream* out) { *out << row.menuText; }
 };
 
 class GamesMenuTest : public MainWindowTest, public testing::WithParamInterface<GameCommand> {};

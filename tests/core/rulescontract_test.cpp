@@ -9,6 +9,11 @@
 #include <set>
 
 namespace nimbara {
+
+inline void PrintTo(const CatalogueGame& game, std::ostream* out) {
+    *out << game.id;
+}
+
 namespace {
 
 // How the answer buttons of a game fall into groups of radio buttons.

@@ -15,6 +15,11 @@
 #include <set>
 
 namespace nimbara {
+
+inline void PrintTo(const GameLaunch& row, std::ostream* out) {
+    *out << row.dialogClass << ' ' << row.seriesCode;
+}
+
 namespace {
 
 std::string rowName(const testing::TestParamInfo<GameLaunch>& row) {
@@ -109,6 +114,7 @@ struct IndexCase {
         create;
     QString text;
     QString fallbackFile;
+    friend void PrintTo(const IndexCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class IndexCheckTest : public test::GameDialogTest,
