@@ -24,6 +24,8 @@ TMyWindow::~TMyWindow() = default;
 
 void TMyWindow::buildResponseTable() {
     m_responseTable.push_back({CM_EXIT, [this] { CmExit(); }});
+    m_responseTable.push_back({CM_DESKTOP_NEW, [this] { m_desktop.CmDesktopNew(); }});
+    m_responseTable.push_back({CM_DESKTOP_REFRESH, [this] { m_desktop.CmDesktopRefresh(); }});
     for (const GameLaunch& row : gameLaunchTable()) {
         if (row.create) {
             m_responseTable.push_back({row.command, [this, &row] { launchGame(row); }});
@@ -59,6 +61,7 @@ void TMyWindow::SetupWindow() {
     if (TDecoratedFrame* decorated = frame()) {
         insertCloudPopups(*decorated);
     }
+    m_desktop.chooseInitialDesktop();
 }
 
 bool TMyWindow::CanClose() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktopbackground.h"
 #include "gamelaunch.h"
 #include "htmlhelp.h"
 #include "twindow.h"
@@ -14,8 +15,9 @@ class TDecoratedFrame;
 
 // The main window: the frame's client. It holds what lives for the whole run (the application
 // directory, the transfer blocks of the games, the help access) and answers every menu command
-// through its response table: quitting, launching the games, opening the Info help files and the
-// About box. A right click opens the Games menu at the pointer.
+// through its response table: quitting, the desktop picture, launching the games, opening the Info
+// help files and the About box. A right click, on the desktop picture too, opens the Games menu at
+// the pointer.
 class TMyWindow : public TWindow {
     Q_OBJECT
 
@@ -27,6 +29,7 @@ public:
     const QString& applicationDirectory() const { return m_applicationDirectory; }
     std::span<std::uint16_t> transferBlock(TransferBlock block);
     const HtmlHelp& help() const { return m_help; }
+    DesktopBackground& desktop() { return m_desktop; }
 
     bool CanClose() override;
     bool EvCommand(int id) override;
@@ -55,6 +58,7 @@ private:
     TDecoratedFrame* frame() const;
 
     QString m_applicationDirectory;
+    DesktopBackground m_desktop{this, m_applicationDirectory};
     std::array<std::uint16_t, 27> m_cloudEasyBlock{};
     std::array<std::uint16_t, 33> m_cloudNormalBlock{};
     std::array<std::uint16_t, 13> m_seaStateBlock{};

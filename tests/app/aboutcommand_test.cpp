@@ -24,6 +24,7 @@ using Kind = test::WindowWatch::Kind;
 class AboutCommandTest : public testing::Test {
 protected:
     AboutCommandTest() {
+        dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame->showMaximisedAlways();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }

@@ -56,6 +56,7 @@ class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest() {
         PhotoArea::setDissolveDuration(0ms);
+        dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame = createMainFrame();
         frame->showMaximisedAlways();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -400,6 +401,7 @@ TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHel
     for (int photo = 0; photo < 18; ++photo) {
         dir.writePhoto(QString("games/ice/ice%1.bmp").arg(photo), Qt::red);
     }
+    dir.writeFile("TEXT/DESKTOPM.TXT", "\n");
     test::MessageBoxRecorder boxes;
     HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0);
     {
