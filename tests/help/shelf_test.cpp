@@ -4,6 +4,7 @@
 #include "appdirfixture.h"
 #include "helpbook.h"
 #include "helpviewer.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -22,7 +23,7 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
 QStringList shelfBooks() {
     QStringList books{"CL", "CM", "CH"};

@@ -5,6 +5,7 @@
 #include "helpbook.h"
 #include "helplocation.h"
 #include "helpsearch.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -18,7 +19,7 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
 QString helpFolder() {
     return QDir(test::stagedApplicationDirectory()).absoluteFilePath("HELP");

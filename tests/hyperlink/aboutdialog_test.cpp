@@ -1,3 +1,4 @@
+#include "homepage.h"
 #include "messageboxrecorder.h"
 #include "resourceids.h"
 #include "rowname.h"
@@ -20,7 +21,7 @@
 namespace nimbara {
 namespace {
 
-const QString kHomePage = NIMBARA_HOME_URL;
+using test::kHomePage;
 
 // The texts of root's labels that do not fit their label: a word wider than the label, or more
 // lines than its height holds.

@@ -1,3 +1,4 @@
+#include "homepage.h"
 #include "messageboxrecorder.h"
 #include "resourceids.h"
 #include "rowname.h"
@@ -27,7 +28,7 @@ namespace nimbara {
 namespace {
 
 const QString kLinkText = "Visit the Nimbara (Tolvane) Web Site";
-const QString kHomePage = NIMBARA_HOME_URL;
+using test::kHomePage;
 
 // Every file under folder, relative to it, sorted.
 QStringList filesUnder(const QString& folder) {

@@ -2,6 +2,7 @@
 #include "appdirfixture.h"
 #include "chmbook.h"
 #include "helpbook.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -15,7 +16,7 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
 Bytes readBytes(const QString& path) {
     QFile file(path);

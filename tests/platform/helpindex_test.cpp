@@ -3,6 +3,7 @@
 #include "chmarchive.h"
 #include "helpbook.h"
 #include "sitemap.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -13,7 +14,7 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
 // One line per keyword: indentation for its level, the keyword, then "-> title: local" for
 // each topic or "see: keyword".

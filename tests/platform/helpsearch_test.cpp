@@ -3,6 +3,7 @@
 #include "helpsearch.h"
 #include "appdirfixture.h"
 #include "helpbook.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -15,11 +16,9 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
-QString fixture(const QString& name) {
-    return QDir(test::fixtureDirectory()).absoluteFilePath(name);
-}
+using test::fixture;
 
 // "title in book (occurrences)" for each result, in order.
 QStringList found(const QStringList& books, const QString& words) {

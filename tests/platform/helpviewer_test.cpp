@@ -2,6 +2,7 @@
 #include "appdirfixture.h"
 #include "helpbook.h"
 #include "helpbrowser.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -14,11 +15,9 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
-QString fixture(const QString& name) {
-    return test::fixtureDirectory() + "/" + name;
-}
+using test::fixture;
 
 class HelpViewerTest : public testing::Test {
 protected:

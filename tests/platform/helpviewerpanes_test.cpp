@@ -8,6 +8,7 @@
 #include "helpsearch.h"
 #include "helpsearchpane.h"
 #include "helpviewer.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -32,11 +33,9 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
-QString fixture(const QString& name) {
-    return QDir(test::fixtureDirectory()).absoluteFilePath(name);
-}
+using test::fixture;
 
 QStringList texts(const QTreeWidget* list, int column = 0) {
     QStringList result;

@@ -2,6 +2,7 @@
 // message.
 #include "chmarchive.h"
 #include "helpbook.h"
+#include "testchm.h"
 
 #include <mspack.h>
 
@@ -18,7 +19,7 @@
 namespace nimbara {
 namespace {
 
-const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor, mspack_destroy_chm_decompressor};
+using test::kDecoder;
 
 const QByteArray kPage = "<html><head><title>A</title></head><body><p>a</p></body></html>";
 

@@ -3,6 +3,7 @@
 // and reporting what each game lacks.
 #include "attributionfile.h"
 #include "csvreader.h"
+#include "importcatalogue.h"
 #include "manifest.h"
 #include "photocatalogue.h"
 #include "photocropper.h"
@@ -23,10 +24,7 @@
 namespace nimbara {
 namespace {
 
-const PhotoCatalogue& catalogue() {
-    static const PhotoCatalogue instance;
-    return instance;
-}
+using test::catalogue;
 
 // A picture like a camera's: a sky gradient with a red square marking a point of interest.
 QImage picture(QSize size, QPoint marker) {

@@ -2,6 +2,7 @@
 // photos written and their names, every refusal with nothing written for its line, replacing
 // only when asked, links to installed photos as stand-ins, the attribution and the report.
 #include "photoimporter.h"
+#include "importcatalogue.h"
 #include "photocatalogue.h"
 #include "photosetreport.h"
 
@@ -21,10 +22,7 @@
 namespace nimbara {
 namespace {
 
-const PhotoCatalogue& catalogue() {
-    static const PhotoCatalogue instance;
-    return instance;
-}
+using test::catalogue;
 
 int bitsPerPixel(const QByteArray& bitmap) {
     if (bitmap.size() < 30 || !bitmap.startsWith("BM")) {

@@ -1,4 +1,5 @@
 #include "cirrusstrands.h"
+#include "direction.h"
 
 #include "noise.h"
 #include "random.h"
@@ -13,8 +14,6 @@
 namespace nimbara {
 
 namespace {
-
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 struct StrandPoint {
     QPointF screen;

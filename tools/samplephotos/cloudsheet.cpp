@@ -1,4 +1,5 @@
 #include "cloudsheet.h"
+#include "direction.h"
 
 #include "cells.h"
 #include "noise.h"
@@ -12,7 +13,6 @@ namespace nimbara {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kHaloRadius = 22.0 * kRadiansPerDegree;
 
 struct SheetSample {

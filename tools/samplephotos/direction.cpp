@@ -6,11 +6,7 @@
 
 namespace nimbara {
 
-namespace {
-
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-
-}  // namespace
+namespace {}  // namespace
 
 Direction directionAt(double azimuth, double elevation) {
     const double a = azimuth * kRadiansPerDegree;

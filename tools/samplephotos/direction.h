@@ -6,9 +6,12 @@
 #include "perspective.h"
 
 #include <QPointF>
+#include <numbers>
 #include <optional>
 
 namespace nimbara {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 struct Direction {
     double x;

@@ -1,4 +1,5 @@
 #include "skycomposer.h"
+#include "direction.h"
 
 #include "random.h"
 
@@ -10,7 +11,6 @@ namespace nimbara {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kPictureWidth = 400.0;
 
 Perspective cameraView(Camera camera) {
