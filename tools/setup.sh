@@ -42,7 +42,10 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
 fi
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimised without debug information, and one compiler run per batch of a target's files: on two
+# cores that halves the time of a build from scratch.
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = test ]; then
