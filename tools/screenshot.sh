@@ -1,6 +1,6 @@
 #!/bin/sh
-# Makes docs/screenshot.png: the real program on a virtual X display, with the first ice game
-# open over the main window. Needs a build (tools/setup.sh run or test) and installs the few
+# Makes docs/screenshot.png: the real program on a virtual X display, with the normal cloud game
+# open over the main window and its desktop picture. Needs a build (tools/setup.sh run or test) and installs the few
 # tools it drives the program with.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,9 +27,9 @@ DISPLAY=$display xdotool windowactivate --sync "$window"
 sleep 1
 DISPLAY=$display xdotool key alt+g
 sleep 0.5
-DISPLAY=$display xdotool key i
+DISPLAY=$display xdotool key l
 sleep 0.7
-DISPLAY=$display xdotool key space   # checks the first answer; the photo dissolves meanwhile
+DISPLAY=$display xdotool key space   # checks the first code; the photo dissolves meanwhile
 sleep 2
 mkdir -p "$top/docs"
 DISPLAY=$display import -window root "$top/docs/screenshot.png"
