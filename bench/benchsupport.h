@@ -21,6 +21,15 @@ double median(std::vector<double> values);
 double timeOnce(const std::function<void()>& action);
 // Milliseconds of action, as the median of runs after three unmeasured ones.
 double timeIt(int runs, const std::function<void()>& action);
+struct Comparison {
+    double measured;
+    double floor;
+};
+// Medians of measured and floor, each run three times first and then runs times, in turns (the
+// first of a pair alternating), so that both meet the same machine load and caches.
+Comparison compare(int runs, const std::function<void()>& measured,
+                   const std::function<void()>& floor);
+
 // Waits until widget has been painted once (ten seconds at most; a message says so).
 void waitForFirstPaint(QWidget* widget);
 // Message handler that drops the offscreen platform's notices about size hints, which it gives

@@ -99,22 +99,11 @@ void measureGame(const GameLaunch& row, const QString& applicationDirectory) {
         dialog.show();
         waitForFirstPaint(&dialog);
     };
-    // In turns, so that whatever else the machine does weighs on both alike.
-    std::vector<double> games;
-    std::vector<double> floors;
-    for (int run = -3; run < 25; ++run) {
-        const double gameTime = timeOnce(game);
-        const double floorTime = timeOnce(floor);
-        if (run >= 0) {
-            games.push_back(gameTime);
-            floors.push_back(floorTime);
-        }
-    }
+    const Comparison times = compare(25, game, floor);
     std::printf(
         "%-20s %-4s command to first photo %6.2f ms  floor %6.2f ms  ratio %.2f "
         "(goal <= 1.20)\n",
-        row.dialogClass, row.seriesCode, median(games), median(floors),
-        median(games) / median(floors));
+        row.dialogClass, row.seriesCode, times.measured, times.floor, times.measured / times.floor);
 }
 
 }  // namespace

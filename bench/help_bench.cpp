@@ -35,33 +35,6 @@ using namespace nimbara::bench;
 const nimbara::ChmDecoderEntry kDecoder{mspack_create_chm_decompressor,
                                         mspack_destroy_chm_decompressor};
 
-struct Comparison {
-    double measured;
-    double floor;
-};
-
-// Medians of measured and floor, run in turns so that both meet the same machine load.
-Comparison compare(int runs, const std::function<void()>& measured,
-                   const std::function<void()>& floor) {
-    for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        measured();
-        floor();
-    }
-    std::vector<double> measuredTimes;
-    std::vector<double> floorTimes;
-    for (int run = 0; run < runs; ++run) {
-        // Which goes first alternates: the first of a pair may meet caches the other emptied.
-        if (run % 2 == 0) {
-            measuredTimes.push_back(timeOnce(measured));
-            floorTimes.push_back(timeOnce(floor));
-        } else {
-            floorTimes.push_back(timeOnce(floor));
-            measuredTimes.push_back(timeOnce(measured));
-        }
-    }
-    return {median(measuredTimes), median(floorTimes)};
-}
-
 // The floor's browser: resources come from memory by the name the page uses.
 class MemoryBrowser final : public QTextBrowser {
 public:
