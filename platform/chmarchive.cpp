@@ -110,7 +110,12 @@ std::string zeroTerminated(const std::uint8_t* data, std::size_t length) {
     return std::string(text, strnlen(text, length));
 }
 
-// An mspack_system that serves the archive from memory and extracts into memory.
+}  // namespace
+
+// An mspack_system that serves the archive from memory and extracts into memory. Named rather
+// than file-local, because the archive's own data holds one.
+namespace chmmemory {
+
 struct MemoryFile {
     const Bytes* source = nullptr;  // reading
     Bytes* sink = nullptr;          // writing
@@ -122,6 +127,13 @@ struct MemorySystem {
     const Bytes* source = nullptr;
     Bytes sink;
 };
+
+}  // namespace chmmemory
+
+using chmmemory::MemoryFile;
+using chmmemory::MemorySystem;
+
+namespace {
 
 MemorySystem* memorySystem(mspack_system* self) {
     return reinterpret_cast<MemorySystem*>(self);
