@@ -86,4 +86,18 @@ MbAnswer SilentBoxes::show(const MessageBoxRequest& request) {
     return request.buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Ok;
 }
 
+int& BenchApplication::prepare(int& argc) {
+    qInstallMessageHandler(quietOffscreenNotices);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return argc;
+}
+
+BenchApplication::BenchApplication(int& argc, char** argv) : QApplication(prepare(argc), argv) {
+    MessageBoxService::install(&m_boxes);
+}
+
+BenchApplication::~BenchApplication() {
+    MessageBoxService::install(nullptr);
+}
+
 }  // namespace nimbara::bench

@@ -2,6 +2,7 @@
 
 #include "messagebox.h"
 
+#include <QApplication>
 #include <QString>
 
 #include <chrono>
@@ -41,6 +42,19 @@ void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, co
 class SilentBoxes final : public MessageBoxService {
 public:
     MbAnswer show(const MessageBoxRequest& request) override;
+};
+
+// The application of a benchmark: on the offscreen platform, without its size-hint notices, with
+// every message box answered by SilentBoxes while it lives.
+class BenchApplication : public QApplication {
+public:
+    BenchApplication(int& argc, char** argv);
+    ~BenchApplication() override;
+
+private:
+    static int& prepare(int& argc);
+
+    SilentBoxes m_boxes;
 };
 
 }  // namespace nimbara::bench

@@ -109,11 +109,7 @@ void measureGame(const GameLaunch& row, const QString& applicationDirectory) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(quietOffscreenNotices);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentBoxes boxes;
-    MessageBoxService::install(&boxes);
+    BenchApplication app(argc, argv);
     PhotoArea::setDissolveDuration(std::chrono::milliseconds(0));
     const QString applicationDirectory = QStringLiteral(NIMBARA_STAGED_APPDIR);
     QDir::setCurrent(applicationDirectory);

@@ -131,11 +131,7 @@ void measureShelfSearch(const QString& anyBook, int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(quietOffscreenNotices);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentBoxes boxes;
-    nimbara::MessageBoxService::install(&boxes);
+    BenchApplication app(argc, argv);
     const QString help = QStringLiteral(NIMBARA_STAGED_APPDIR) + "/HELP/";
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
     const QStringList books =

@@ -48,10 +48,7 @@ long peakResidentKilobytes() {
 
 // Child process: builds one main window, reports milliseconds to its first paint and peak RSS.
 int runStartupChild(int argc, char** argv, bool nimbaraWindow) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentBoxes boxes;
-    nimbara::MessageBoxService::install(&boxes);
+    BenchApplication app(argc, argv);
     std::unique_ptr<QMainWindow> window;
     if (nimbaraWindow) {
         auto frame = nimbara::createMainFrame();
@@ -142,10 +139,7 @@ int main(int argc, char** argv) {
     if (mode == "--startup-floor" || mode == "--startup-nimbara") {
         return runStartupChild(argc, argv, mode == "--startup-nimbara");
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentBoxes boxes;
-    nimbara::MessageBoxService::install(&boxes);
+    BenchApplication app(argc, argv);
     nimbara::PhotoArea::setDissolveDuration(0ms);
     QTemporaryDir applicationDirectory;
     writePhotos(applicationDirectory.path());
