@@ -1,8 +1,8 @@
-#include "desktopbackground.h"
+#include "app/desktopbackground.h"
 
-#include "desktopview.h"
-#include "messagebox.h"
-#include "pictureview.h"
+#include "app/desktopview.h"
+#include "platform/messagebox.h"
+#include "platform/pictureview.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "desktopsetting.h"
-#include "pictureview.h"
-#include "tfileopendialog.h"
+#include "app/desktopsetting.h"
+#include "platform/pictureview.h"
+#include "platform/tfileopendialog.h"
 
 #include <QObject>
 #include <QPointer>

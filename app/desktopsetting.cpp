@@ -1,8 +1,8 @@
-#include "desktopsetting.h"
+#include "app/desktopsetting.h"
 
-#include "datapath.h"
-#include "messagebox.h"
-#include "nativefile.h"
+#include "platform/datapath.h"
+#include "platform/messagebox.h"
+#include "platform/nativefile.h"
 
 #include <QFile>
 #include <QFileInfo>

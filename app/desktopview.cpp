@@ -1,7 +1,7 @@
-#include "desktopview.h"
+#include "app/desktopview.h"
 
-#include "messagebox.h"
-#include "pictureview.h"
+#include "platform/messagebox.h"
+#include "platform/pictureview.h"
 
 namespace nimbara {
 

@@ -1,11 +1,11 @@
-#include "gamelaunch.h"
+#include "app/gamelaunch.h"
 
-#include "resourceids.h"
-#include "tcloudgameeasydlg.h"
-#include "tcloudgamenormaldlg.h"
-#include "ticegamedlg.h"
-#include "ticegamedlg2.h"
-#include "tseastategamedlg.h"
+#include "games/tcloudgameeasydlg.h"
+#include "games/tcloudgamenormaldlg.h"
+#include "games/ticegamedlg.h"
+#include "games/ticegamedlg2.h"
+#include "games/tseastategamedlg.h"
+#include "resources/resourceids.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "infomenu.h"
+#include "app/infomenu.h"
 
-#include "commandsmenu.h"
-#include "resourceids.h"
-#include "tdecoratedframe.h"
+#include "platform/tdecoratedframe.h"
+#include "resources/commandsmenu.h"
+#include "resources/resourceids.h"
 
 #include <algorithm>
 

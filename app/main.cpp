@@ -1,4 +1,4 @@
-#include "tmyapp.h"
+#include "app/tmyapp.h"
 
 int main(int argc, char** argv) {
     nimbara::TMyApp app(argc, argv);

@@ -1,10 +1,10 @@
-#include "tmyapp.h"
+#include "app/tmyapp.h"
 
-#include "commandsmenu.h"
-#include "stringtable.h"
-#include "tdecoratedframe.h"
-#include "tmywindow.h"
-#include "tstatusbar.h"
+#include "app/tmywindow.h"
+#include "platform/tdecoratedframe.h"
+#include "platform/tstatusbar.h"
+#include "resources/commandsmenu.h"
+#include "resources/stringtable.h"
 
 #include <QIcon>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tapplication.h"
+#include "platform/tapplication.h"
 
 #include <memory>
 

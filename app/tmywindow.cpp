@@ -1,12 +1,12 @@
-#include "tmywindow.h"
+#include "app/tmywindow.h"
 
-#include "datapath.h"
-#include "infomenu.h"
-#include "messagebox.h"
-#include "resourceids.h"
-#include "tdecoratedframe.h"
-#include "tinfoaboutdialog.h"
-#include "windowcompositing.h"
+#include "app/infomenu.h"
+#include "hyperlink/tinfoaboutdialog.h"
+#include "platform/datapath.h"
+#include "platform/messagebox.h"
+#include "platform/tdecoratedframe.h"
+#include "platform/windowcompositing.h"
+#include "resources/resourceids.h"
 
 #include <QDialog>
 #include <QMenu>

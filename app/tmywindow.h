@@ -1,9 +1,9 @@
 #pragma once
 
-#include "desktopbackground.h"
-#include "gamelaunch.h"
-#include "htmlhelp.h"
-#include "twindow.h"
+#include "app/desktopbackground.h"
+#include "app/gamelaunch.h"
+#include "platform/htmlhelp.h"
+#include "platform/twindow.h"
 
 #include <array>
 #include <functional>

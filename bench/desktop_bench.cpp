@@ -7,10 +7,10 @@
 //              against the same program with the small default picture.
 // Every measurement runs in a process of its own, on an offscreen screen of 1920 x 1080 pixels.
 // Run without arguments; it prints one line per figure.
-#include "messagebox.h"
-#include "pictureview.h"
-#include "tdecoratedframe.h"
-#include "tmyapp.h"
+#include "app/tmyapp.h"
+#include "platform/messagebox.h"
+#include "platform/pictureview.h"
+#include "platform/tdecoratedframe.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,12 +3,12 @@
 // same controls at the same places (radio buttons in their groups, group boxes, statics, push
 // buttons, the etched line) and a QLabel showing the same photo, read from the same file.
 // Run without arguments; it prints one line per game. Uses the photos the build staged.
-#include "benchsupport.h"
-#include "dialogtemplates.h"
-#include "dialogunits.h"
-#include "gamelaunch.h"
-#include "photoarea.h"
-#include "tgamedlg.h"
+#include "app/gamelaunch.h"
+#include "bench/benchsupport.h"
+#include "games/photoarea.h"
+#include "games/tgamedlg.h"
+#include "platform/dialogunits.h"
+#include "resources/dialogtemplates.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -6,12 +6,12 @@
 //           first one including the build of the search index, against the goal of 50 ms.
 // Arguments: [runs of each measurement, 25 by default] [one book's file name]. It prints one
 // line per figure.
-#include "benchsupport.h"
-#include "helpbook.h"
-#include "helpbrowser.h"
-#include "helpsearch.h"
-#include "helpviewer.h"
-#include "messagebox.h"
+#include "bench/benchsupport.h"
+#include "help/book/helpbook.h"
+#include "help/book/helpsearch.h"
+#include "help/viewer/helpbrowser.h"
+#include "help/viewer/helpviewer.h"
+#include "platform/messagebox.h"
 
 #include <mspack.h>
 

@@ -6,14 +6,14 @@
 //   dissolve      the work of one dissolve frame, against the 16.7 ms frame budget.
 // The games' figures are measured by nimbara_game_bench, the help viewer's by nimbara_help_bench.
 // Run without arguments; it prints one line per figure.
-#include "benchsupport.h"
-#include "dissolveorder.h"
-#include "messagebox.h"
-#include "photoarea.h"
-#include "resourceids.h"
-#include "tdecoratedframe.h"
-#include "ticegamedlg.h"
-#include "tmyapp.h"
+#include "app/tmyapp.h"
+#include "bench/benchsupport.h"
+#include "games/core/dissolveorder.h"
+#include "games/photoarea.h"
+#include "games/ticegamedlg.h"
+#include "platform/messagebox.h"
+#include "platform/tdecoratedframe.h"
+#include "resources/resourceids.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Fuzz target for the photo reader: the header checks and the decoding of what they let through.
-#include "windowsbitmap.h"
+#include "platform/windowsbitmap.h"
 
 #include <cstddef>
 #include <cstdint>

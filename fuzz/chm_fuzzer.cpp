@@ -1,7 +1,7 @@
 // Fuzz target for the help files' reading path: header correction, the decoder over the memory
 // system, the #SYSTEM data, the contents file, the default topic and every file's extraction.
-#include "chmarchive.h"
-#include "chmbook.h"
+#include "help/book/chmarchive.h"
+#include "help/book/chmbook.h"
 
 #include <mspack.h>
 

@@ -23,15 +23,15 @@ fi
 flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -fPIC"
 if [ "$target" = chm ]; then
     # shellcheck disable=SC2086 # the flags are meant to split
-    clang++ $flags -I "$top/platform" $(pkg-config --cflags Qt6Core) \
-        "$top/fuzz/chm_fuzzer.cpp" "$top/platform/chmarchive.cpp" "$top/platform/chmbook.cpp" \
-        "$top/platform/helpbook.cpp" -lmspack $(pkg-config --libs Qt6Core) -o "$out/fuzzer"
+    clang++ $flags -I "$top" $(pkg-config --cflags Qt6Core) \
+        "$top/fuzz/chm_fuzzer.cpp" "$top/help/book/chmarchive.cpp" "$top/help/book/chmbook.cpp" \
+        "$top/help/book/helpbook.cpp" -lmspack $(pkg-config --libs Qt6Core) -o "$out/fuzzer"
     cp "$top"/build/appdir/HELP/*.CHM "$top"/build/tests/fixtures/*.CHM "$out/corpus/" 2>/dev/null ||
         true
     max_len=262144
 else
     # shellcheck disable=SC2086
-    clang++ $flags -I "$top/platform" $(pkg-config --cflags Qt6Gui) \
+    clang++ $flags -I "$top" $(pkg-config --cflags Qt6Gui) \
         "$top/fuzz/bitmap_fuzzer.cpp" "$top/platform/windowsbitmap.cpp" \
         $(pkg-config --libs Qt6Gui) -o "$out/fuzzer"
     # A few whole photos and the smallest bitmaps the tests write seed the corpus.

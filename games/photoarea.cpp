@@ -1,6 +1,6 @@
-#include "photoarea.h"
+#include "games/photoarea.h"
 
-#include "dissolveorder.h"
+#include "games/core/dissolveorder.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "tcloudgameeasydlg.h"
+#include "games/tcloudgameeasydlg.h"
 
-#include "cloudeasyrules.h"
+#include "games/core/cloudeasyrules.h"
 
 #include <QGroupBox>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
-#include "tcloudgamenormaldlg.h"
+#include "games/tcloudgamenormaldlg.h"
 
-#include "cloudnormalrules.h"
+#include "games/core/cloudnormalrules.h"
 
 namespace nimbara {
 

@@ -1,11 +1,11 @@
-#include "tgamedlg.h"
+#include "games/tgamedlg.h"
 
-#include "datapath.h"
-#include "dialogtemplates.h"
-#include "messagebox.h"
-#include "photoarea.h"
-#include "resourceids.h"
-#include "windowsbitmap.h"
+#include "games/photoarea.h"
+#include "platform/datapath.h"
+#include "platform/messagebox.h"
+#include "platform/windowsbitmap.h"
+#include "resources/dialogtemplates.h"
+#include "resources/resourceids.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gamecontrols.h"
-#include "gameround.h"
-#include "htmlhelp.h"
-#include "tdialog.h"
+#include "games/core/gameround.h"
+#include "platform/htmlhelp.h"
+#include "platform/tdialog.h"
+#include "resources/gamecontrols.h"
 
 #include <QImage>
 

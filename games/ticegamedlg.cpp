@@ -1,6 +1,6 @@
-#include "ticegamedlg.h"
+#include "games/ticegamedlg.h"
 
-#include "icegame1.h"
+#include "games/core/icegame1.h"
 
 namespace nimbara {
 

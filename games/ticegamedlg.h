@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tgamedlg.h"
+#include "games/tgamedlg.h"
 
 namespace nimbara {
 

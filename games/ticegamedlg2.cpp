@@ -1,6 +1,6 @@
-#include "ticegamedlg2.h"
+#include "games/ticegamedlg2.h"
 
-#include "icegame2.h"
+#include "games/core/icegame2.h"
 
 namespace nimbara {
 

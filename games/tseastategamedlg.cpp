@@ -1,6 +1,6 @@
-#include "tseastategamedlg.h"
+#include "games/tseastategamedlg.h"
 
-#include "seastateseries.h"
+#include "games/core/seastateseries.h"
 
 namespace nimbara {
 

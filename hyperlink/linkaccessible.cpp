@@ -1,7 +1,7 @@
-#include "linkaccessible.h"
+#include "hyperlink/linkaccessible.h"
 
-#include "resourceids.h"
-#include "thlinkctrl.h"
+#include "hyperlink/thlinkctrl.h"
+#include "resources/resourceids.h"
 
 namespace nimbara {
 

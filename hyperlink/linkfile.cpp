@@ -1,4 +1,4 @@
-#include "linkfile.h"
+#include "hyperlink/linkfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,16 +1,16 @@
-#include "thlinkctrl.h"
+#include "hyperlink/thlinkctrl.h"
 
-#include "cursortable.h"
-#include "linkaccessible.h"
-#include "linkfile.h"
-#include "linkpopupmenu.h"
-#include "menubuilder.h"
-#include "resourceids.h"
-#include "stringtable.h"
-#include "tdialog.h"
-#include "thlinkpage.h"
-#include "thlinksheet.h"
-#include "twaitcursor.h"
+#include "hyperlink/linkaccessible.h"
+#include "hyperlink/linkfile.h"
+#include "hyperlink/thlinkpage.h"
+#include "hyperlink/thlinksheet.h"
+#include "platform/menubuilder.h"
+#include "platform/tdialog.h"
+#include "platform/twaitcursor.h"
+#include "resources/cursortable.h"
+#include "resources/linkpopupmenu.h"
+#include "resources/resourceids.h"
+#include "resources/stringtable.h"
 
 #include <QAccessible>
 #include <QClipboard>

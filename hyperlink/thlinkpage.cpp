@@ -1,9 +1,9 @@
-#include "thlinkpage.h"
+#include "hyperlink/thlinkpage.h"
 
-#include "dialogtemplates.h"
-#include "resourceids.h"
-#include "thlinkctrl.h"
-#include "thlinksheet.h"
+#include "hyperlink/thlinkctrl.h"
+#include "hyperlink/thlinksheet.h"
+#include "resources/dialogtemplates.h"
+#include "resources/resourceids.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "thlinkctrl.h"
-#include "tpropertypage.h"
+#include "hyperlink/thlinkctrl.h"
+#include "platform/tpropertypage.h"
 
 #include <QPointer>
 

@@ -1,8 +1,8 @@
-#include "thlinksheet.h"
+#include "hyperlink/thlinksheet.h"
 
-#include "resourceids.h"
-#include "stringtable.h"
-#include "thlinkpage.h"
+#include "hyperlink/thlinkpage.h"
+#include "resources/resourceids.h"
+#include "resources/stringtable.h"
 
 namespace nimbara {
 

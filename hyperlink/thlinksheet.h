@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tpropertysheet.h"
+#include "platform/tpropertysheet.h"
 
 namespace nimbara {
 

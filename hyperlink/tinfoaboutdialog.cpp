@@ -1,8 +1,8 @@
-#include "tinfoaboutdialog.h"
+#include "hyperlink/tinfoaboutdialog.h"
 
-#include "dialogtemplates.h"
-#include "resourceids.h"
-#include "thlinkctrl.h"
+#include "hyperlink/thlinkctrl.h"
+#include "resources/dialogtemplates.h"
+#include "resources/resourceids.h"
 
 namespace nimbara {
 

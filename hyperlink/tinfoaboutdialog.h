@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tdialog.h"
+#include "platform/tdialog.h"
 
 namespace nimbara {
 

@@ -1,4 +1,4 @@
-#include "datapath.h"
+#include "platform/datapath.h"
 
 #include <QDir>
 

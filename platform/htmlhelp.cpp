@@ -1,7 +1,7 @@
-#include "htmlhelp.h"
+#include "platform/htmlhelp.h"
 
-#include "helpviewer.h"
-#include "messagebox.h"
+#include "help/viewer/helpviewer.h"
+#include "platform/messagebox.h"
 
 #include <QLibrary>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chmarchive.h"
+#include "help/book/chmarchive.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "lockkeys.h"
+#include "platform/lockkeys.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "menubuilder.h"
+#include "platform/menubuilder.h"
 
 #include <QAction>
 #include <QApplication>

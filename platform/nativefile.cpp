@@ -1,4 +1,4 @@
-#include "nativefile.h"
+#include "platform/nativefile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "pictureview.h"
+#include "platform/pictureview.h"
 
-#include "nativefile.h"
+#include "platform/nativefile.h"
 
 #include <QFile>
 #include <QImageReader>

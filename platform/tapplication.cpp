@@ -1,8 +1,8 @@
-#include "tapplication.h"
+#include "platform/tapplication.h"
 
-#include "helpviewer.h"
-#include "messagebox.h"
-#include "tdecoratedframe.h"
+#include "help/viewer/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/tdecoratedframe.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
-#include "tdecoratedframe.h"
+#include "platform/tdecoratedframe.h"
 
-#include "tstatusbar.h"
-#include "twindow.h"
+#include "platform/tstatusbar.h"
+#include "platform/twindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubuilder.h"
+#include "platform/menubuilder.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "tdialog.h"
+#include "platform/tdialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>

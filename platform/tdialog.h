@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogtemplate.h"
-#include "dialogunits.h"
+#include "platform/dialogtemplate.h"
+#include "platform/dialogunits.h"
 
 #include <QDialog>
 #include <QHash>

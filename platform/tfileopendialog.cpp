@@ -1,4 +1,4 @@
-#include "tfileopendialog.h"
+#include "platform/tfileopendialog.h"
 
 #include <QFileSystemModel>
 

@@ -1,6 +1,6 @@
-#include "tpropertypage.h"
+#include "platform/tpropertypage.h"
 
-#include "tpropertysheet.h"
+#include "platform/tpropertysheet.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "tpropertysheet.h"
+#include "platform/tpropertysheet.h"
 
-#include "tpropertypage.h"
+#include "platform/tpropertypage.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "tstatusbar.h"
+#include "platform/tstatusbar.h"
 
-#include "lockkeys.h"
+#include "platform/lockkeys.h"
 
 #include <QApplication>
 #include <QEvent>

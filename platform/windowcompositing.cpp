@@ -1,4 +1,4 @@
-#include "windowcompositing.h"
+#include "platform/windowcompositing.h"
 
 #include <QGuiApplication>
 

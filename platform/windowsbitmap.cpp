@@ -1,4 +1,4 @@
-#include "windowsbitmap.h"
+#include "platform/windowsbitmap.h"
 
 #include <QFile>
 #include <QtEndian>

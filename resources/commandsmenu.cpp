@@ -1,6 +1,6 @@
-#include "commandsmenu.h"
+#include "resources/commandsmenu.h"
 
-#include "resourceids.h"
+#include "resources/resourceids.h"
 
 namespace nimbara {
 

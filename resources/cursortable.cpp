@@ -1,6 +1,6 @@
-#include "cursortable.h"
+#include "resources/cursortable.h"
 
-#include "resourceids.h"
+#include "resources/resourceids.h"
 
 #include <QPainter>
 #include <QPixmap>

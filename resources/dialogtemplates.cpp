@@ -1,8 +1,8 @@
-#include "dialogtemplates.h"
+#include "resources/dialogtemplates.h"
 
-#include "gamecontrols.h"
-#include "infotemplates.h"
-#include "resourceids.h"
+#include "resources/gamecontrols.h"
+#include "resources/infotemplates.h"
+#include "resources/resourceids.h"
 
 #include <map>
 #include <span>

@@ -1,6 +1,6 @@
-#include "gamecontrols.h"
+#include "resources/gamecontrols.h"
 
-#include "resourceids.h"
+#include "resources/resourceids.h"
 
 #include <map>
 #include <numeric>

@@ -1,6 +1,6 @@
-#include "infotemplates.h"
+#include "resources/infotemplates.h"
 
-#include "resourceids.h"
+#include "resources/resourceids.h"
 
 namespace nimbara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogtemplate.h"
+#include "platform/dialogtemplate.h"
 
 namespace nimbara {
 

@@ -1,6 +1,6 @@
-#include "linkpopupmenu.h"
+#include "resources/linkpopupmenu.h"
 
-#include "resourceids.h"
+#include "resources/resourceids.h"
 
 namespace nimbara {
 

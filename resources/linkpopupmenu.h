@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menutemplate.h"
+#include "platform/menutemplate.h"
 
 namespace nimbara {
 

@@ -1,4 +1,4 @@
-#include "stringtable.h"
+#include "resources/stringtable.h"
 
 #include <map>
 

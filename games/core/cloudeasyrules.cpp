@@ -1,6 +1,6 @@
-#include "cloudeasyrules.h"
+#include "games/core/cloudeasyrules.h"
 
-#include "numberedphotorules.h"
+#include "games/core/numberedphotorules.h"
 
 #include <algorithm>
 #include <array>

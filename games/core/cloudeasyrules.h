@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamerules.h"
+#include "games/core/gamerules.h"
 
 namespace nimbara {
 

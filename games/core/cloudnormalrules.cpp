@@ -1,4 +1,4 @@
-#include "cloudnormalrules.h"
+#include "games/core/cloudnormalrules.h"
 
 #include <algorithm>
 

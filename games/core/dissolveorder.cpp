@@ -1,4 +1,4 @@
-#include "dissolveorder.h"
+#include "games/core/dissolveorder.h"
 
 #include <numeric>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "games/core/randomsource.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "gamecatalogue.h"
+#include "games/core/gamecatalogue.h"
 
-#include "cloudeasyrules.h"
-#include "cloudnormalrules.h"
-#include "icegame1.h"
-#include "icegame2.h"
-#include "seastateseries.h"
+#include "games/core/cloudeasyrules.h"
+#include "games/core/cloudnormalrules.h"
+#include "games/core/icegame1.h"
+#include "games/core/icegame2.h"
+#include "games/core/seastateseries.h"
 
 #include <algorithm>
 

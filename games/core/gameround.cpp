@@ -1,4 +1,4 @@
-#include "gameround.h"
+#include "games/core/gameround.h"
 
 #include <algorithm>
 

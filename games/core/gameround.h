@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamerules.h"
+#include "games/core/gamerules.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "gamerules.h"
+#include "games/core/gamerules.h"
 
 #include <algorithm>
 

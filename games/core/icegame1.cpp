@@ -1,4 +1,4 @@
-#include "icegame1.h"
+#include "games/core/icegame1.h"
 
 namespace nimbara {
 

@@ -1,6 +1,6 @@
-#include "icegame2.h"
+#include "games/core/icegame2.h"
 
-#include "icegame1.h"
+#include "games/core/icegame1.h"
 
 namespace nimbara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "singlegrouprules.h"
+#include "games/core/singlegrouprules.h"
 
 namespace nimbara {
 

@@ -1,4 +1,4 @@
-#include "numberedphotorules.h"
+#include "games/core/numberedphotorules.h"
 
 #include <algorithm>
 

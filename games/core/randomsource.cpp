@@ -1,4 +1,4 @@
-#include "randomsource.h"
+#include "games/core/randomsource.h"
 
 #include <ctime>
 

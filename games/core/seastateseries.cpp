@@ -1,4 +1,4 @@
-#include "seastateseries.h"
+#include "games/core/seastateseries.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "singlegrouprules.h"
+#include "games/core/singlegrouprules.h"
 
 #include <algorithm>
 

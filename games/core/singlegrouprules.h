@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numberedphotorules.h"
+#include "games/core/numberedphotorules.h"
 
 namespace nimbara {
 

@@ -1,11 +1,11 @@
-#include "infomenu.h"
-#include "appdirfixture.h"
-#include "helpbook.h"
-#include "helpviewer.h"
-#include "messageboxrecorder.h"
-#include "tdecoratedframe.h"
-#include "tmyapp.h"
-#include "tmywindow.h"
+#include "app/infomenu.h"
+#include "app/tmyapp.h"
+#include "app/tmywindow.h"
+#include "help/book/helpbook.h"
+#include "help/viewer/helpviewer.h"
+#include "platform/tdecoratedframe.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/messageboxrecorder.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 // Runs Nimbara's real main frame in the application directory it is started in, opens a help
 // window from the Info menu, then quits with File > Exit and answers Yes. It prints each message
 // box and, after the run, how many help windows are still open; it exits with the run's code.
-#include "helpviewer.h"
-#include "messagebox.h"
-#include "resourceids.h"
-#include "tdecoratedframe.h"
-#include "tmyapp.h"
-#include "twindow.h"
+#include "app/tmyapp.h"
+#include "help/viewer/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/tdecoratedframe.h"
+#include "platform/twindow.h"
+#include "resources/resourceids.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
-#include "cloudeasyrules.h"
-#include "cloudnormalrules.h"
-#include "gameround.h"
-#include "scriptedrandom.h"
+#include "games/core/cloudeasyrules.h"
+#include "games/core/cloudnormalrules.h"
+#include "games/core/gameround.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "dissolveorder.h"
-#include "scriptedrandom.h"
+#include "games/core/dissolveorder.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

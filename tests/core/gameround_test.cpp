@@ -1,6 +1,6 @@
-#include "gameround.h"
-#include "icegame1.h"
-#include "scriptedrandom.h"
+#include "games/core/gameround.h"
+#include "games/core/icegame1.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "icegame1.h"
-#include "icegame2.h"
-#include "scriptedrandom.h"
+#include "games/core/icegame1.h"
+#include "games/core/icegame2.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What every game's rules must keep, whatever the game: checked over the whole catalogue.
-#include "gamecatalogue.h"
-#include "gameround.h"
-#include "scriptedrandom.h"
+#include "games/core/gamecatalogue.h"
+#include "games/core/gameround.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "gameround.h"
-#include "scriptedrandom.h"
-#include "seastateseries.h"
+#include "games/core/gameround.h"
+#include "games/core/seastateseries.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // What holds for every game dialog the Games menu can run.
-#include "dialogtemplates.h"
-#include "gamecontrols.h"
-#include "gamedialogtest.h"
-#include "gamelaunch.h"
-#include "icegame1.h"
-#include "resourceids.h"
-#include "tcloudgameeasydlg.h"
-#include "tcloudgamenormaldlg.h"
-#include "ticegamedlg.h"
-#include "tseastategamedlg.h"
+#include "app/gamelaunch.h"
+#include "games/core/icegame1.h"
+#include "games/tcloudgameeasydlg.h"
+#include "games/tcloudgamenormaldlg.h"
+#include "games/ticegamedlg.h"
+#include "games/tseastategamedlg.h"
+#include "resources/dialogtemplates.h"
+#include "resources/gamecontrols.h"
+#include "resources/resourceids.h"
+#include "tests/games/gamedialogtest.h"
 
 #include <QButtonGroup>
 

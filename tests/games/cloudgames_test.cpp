@@ -1,7 +1,7 @@
-#include "gamedialogtest.h"
-#include "resourceids.h"
-#include "tcloudgameeasydlg.h"
-#include "tcloudgamenormaldlg.h"
+#include "games/tcloudgameeasydlg.h"
+#include "games/tcloudgamenormaldlg.h"
+#include "resources/resourceids.h"
+#include "tests/games/gamedialogtest.h"
 
 #include <QGroupBox>
 

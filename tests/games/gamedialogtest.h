@@ -1,10 +1,10 @@
 #pragma once
 
-#include "appdirfixture.h"
-#include "messageboxrecorder.h"
-#include "photoarea.h"
-#include "scriptedrandom.h"
-#include "tgamedlg.h"
+#include "games/photoarea.h"
+#include "games/tgamedlg.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/messageboxrecorder.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "gamedialogtest.h"
-#include "helpviewer.h"
-#include "messageboxrecorder.h"
-#include "photoarea.h"
-#include "resourceids.h"
-#include "scriptedrandom.h"
-#include "ticegamedlg.h"
-#include "ticegamedlg2.h"
+#include "games/photoarea.h"
+#include "games/ticegamedlg.h"
+#include "games/ticegamedlg2.h"
+#include "help/viewer/helpviewer.h"
+#include "resources/resourceids.h"
+#include "tests/games/gamedialogtest.h"
+#include "tests/support/messageboxrecorder.h"
+#include "tests/support/scriptedrandom.h"
 
 #include <QBuffer>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "gamedialogtest.h"
-#include "resourceids.h"
-#include "tseastategamedlg.h"
+#include "games/tseastategamedlg.h"
+#include "resources/resourceids.h"
+#include "tests/games/gamedialogtest.h"
 
 namespace nimbara {
 namespace {

@@ -1,6 +1,6 @@
 // The sample photo sets the build stages hold every photo each game draws.
-#include "appdirfixture.h"
-#include "gamecatalogue.h"
+#include "games/core/gamecatalogue.h"
+#include "tests/support/appdirfixture.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,10 +1,10 @@
 // The reference shelf as built: every book opens at its own main page with its own title, every
 // link, picture and index entry of every book leads somewhere that exists, the pages declare
 // British English in plain ASCII, and the previous/next links form unbroken chains.
-#include "appdirfixture.h"
-#include "helpbook.h"
-#include "helpviewer.h"
-#include "testchm.h"
+#include "help/book/helpbook.h"
+#include "help/viewer/helpviewer.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

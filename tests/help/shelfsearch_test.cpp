@@ -1,11 +1,11 @@
 // Search and index over the shelf as built (the staged HELP folder): every page can be found by
 // the words of its title, a search of one book stays in that book, and every keyword of an index
 // leads to a page that exists.
-#include "appdirfixture.h"
-#include "helpbook.h"
-#include "helplocation.h"
-#include "helpsearch.h"
-#include "testchm.h"
+#include "help/book/helpbook.h"
+#include "help/book/helplocation.h"
+#include "help/book/helpsearch.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 
@@ -25,7 +25,7 @@ QString helpFolder() {
     return QDir(test::stagedApplicationDirectory()).absoluteFilePath("HELP");
 }
 
-QStringList shelf() {
+QStringList stagedShelf() {
     return HelpSearch::shelf(helpFolder() + "/CL.CHM");
 }
 
@@ -39,11 +39,11 @@ QStringList places(const QList<SearchResult>& results) {
 }
 
 TEST(ShelfSearch, TheShelfIsTheThirtyThreeBooks) {
-    EXPECT_EQ(shelf().size(), 33);
+    EXPECT_EQ(stagedShelf().size(), 33);
 }
 
 TEST(ShelfSearch, EveryPageIsFoundByTheWordsOfItsTitle) {
-    const QStringList books = shelf();
+    const QStringList books = stagedShelf();
     int pages = 0;
     for (const QString& path : books) {
         QString error;
@@ -68,7 +68,7 @@ TEST(ShelfSearch, ABookSearchStaysInTheBookAndTheShelfSearchDoesNot) {
     const QList<SearchResult> inCl1 =
         HelpSearch::search({helpFolder() + "/CL_1.CHM"}, frazil, kDecoder).results;
     EXPECT_TRUE(inCl1.isEmpty()) << "a low-cloud book says nothing of frazil";
-    const QList<SearchResult> onShelf = HelpSearch::search(shelf(), frazil, kDecoder).results;
+    const QList<SearchResult> onShelf = HelpSearch::search(stagedShelf(), frazil, kDecoder).results;
     const QList<SearchResult> inIce = HelpSearch::search({ice}, frazil, kDecoder).results;
     ASSERT_FALSE(inIce.isEmpty());
     for (const QString& place : places(inIce)) {
@@ -79,7 +79,7 @@ TEST(ShelfSearch, ABookSearchStaysInTheBookAndTheShelfSearchDoesNot) {
 
 TEST(ShelfSearch, AWordOnNoPageFindsNothing) {
     EXPECT_TRUE(
-        HelpSearch::search(shelf(), SearchQuery::parse("qzxjv"), kDecoder).results.isEmpty());
+        HelpSearch::search(stagedShelf(), SearchQuery::parse("qzxjv"), kDecoder).results.isEmpty());
 }
 
 class ShelfIndexTest : public testing::TestWithParam<QString> {};
@@ -132,7 +132,7 @@ TEST_P(ShelfIndexTest, EveryKeywordLeadsToAPageThatExists) {
 
 QStringList bookFiles() {
     QStringList names;
-    for (const QString& path : shelf()) {
+    for (const QString& path : stagedShelf()) {
         names << QFileInfo(path).fileName();
     }
     return names;

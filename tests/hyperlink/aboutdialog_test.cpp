@@ -1,13 +1,13 @@
-#include "homepage.h"
-#include "messageboxrecorder.h"
-#include "resourceids.h"
-#include "rowname.h"
-#include "thlinkctrl.h"
-#include "thlinkpage.h"
-#include "thlinksheet.h"
-#include "tinfoaboutdialog.h"
-#include "urlrecorder.h"
-#include "windowwatch.h"
+#include "hyperlink/thlinkctrl.h"
+#include "hyperlink/thlinkpage.h"
+#include "hyperlink/thlinksheet.h"
+#include "hyperlink/tinfoaboutdialog.h"
+#include "resources/resourceids.h"
+#include "tests/hyperlink/homepage.h"
+#include "tests/hyperlink/rowname.h"
+#include "tests/support/messageboxrecorder.h"
+#include "tests/support/urlrecorder.h"
+#include "tests/support/windowwatch.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "messageboxrecorder.h"
-#include "resourceids.h"
-#include "rowname.h"
-#include "tdialog.h"
-#include "thlinkctrl.h"
-#include "urlrecorder.h"
-#include "windowwatch.h"
+#include "hyperlink/thlinkctrl.h"
+#include "platform/tdialog.h"
+#include "resources/resourceids.h"
+#include "tests/hyperlink/rowname.h"
+#include "tests/support/messageboxrecorder.h"
+#include "tests/support/urlrecorder.h"
+#include "tests/support/windowwatch.h"
 
 #include <QAccessible>
 #include <QApplication>

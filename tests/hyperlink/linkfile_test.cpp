@@ -1,5 +1,5 @@
-#include "linkfile.h"
-#include "rowname.h"
+#include "hyperlink/linkfile.h"
+#include "tests/hyperlink/rowname.h"
 
 #include <QDir>
 #include <QFile>

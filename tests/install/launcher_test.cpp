@@ -1,6 +1,6 @@
 // The installed launcher, run as users run it: from an installed tree, with the program in
 // place replaced by a script that records where and how it was started.
-#include "testfiles.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The user's application directory: what the first start lays out, what later starts keep,
 // and how folders of the user's own take the place of links.
-#include "userappdirectory.h"
+#include "tools/launcher/userappdirectory.h"
 
-#include "testfiles.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "dialogunits.h"
-#include "tdialog.h"
+#include "platform/dialogunits.h"
+#include "platform/tdialog.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 // A program that lets an exception escape an event handler, for the test of the exception box
 // and exit code. It prints each message box on its standard output instead of showing it.
-#include "messagebox.h"
-#include "tapplication.h"
-#include "tdecoratedframe.h"
-#include "twindow.h"
+#include "platform/messagebox.h"
+#include "platform/tapplication.h"
+#include "platform/tdecoratedframe.h"
+#include "platform/twindow.h"
 
 #include <QTimer>
 

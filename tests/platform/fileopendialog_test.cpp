@@ -1,7 +1,7 @@
-#include "appdirfixture.h"
-#include "filedialogdriver.h"
-#include "tfileopendialog.h"
-#include "windowwatch.h"
+#include "platform/tfileopendialog.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/filedialogdriver.h"
+#include "tests/support/windowwatch.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
-#include "htmlhelp.h"
-#include "appdirfixture.h"
-#include "helpviewer.h"
-#include "messageboxrecorder.h"
+#include "platform/htmlhelp.h"
+#include "help/viewer/helpviewer.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/messageboxrecorder.h"
 
 #include <gtest/gtest.h>
 

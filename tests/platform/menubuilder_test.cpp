@@ -1,6 +1,6 @@
-#include "menubuilder.h"
-#include "windowsysteminput.h"
-#include "windowwatch.h"
+#include "platform/menubuilder.h"
+#include "tests/support/windowsysteminput.h"
+#include "tests/support/windowwatch.h"
 
 #include <QMenu>
 #include <QMenuBar>

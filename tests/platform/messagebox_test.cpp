@@ -1,6 +1,6 @@
-#include "messagebox.h"
-#include "windowsysteminput.h"
-#include "windowwatch.h"
+#include "platform/messagebox.h"
+#include "tests/support/windowsysteminput.h"
+#include "tests/support/windowwatch.h"
 
 #include <QDialog>
 #include <QMessageBox>

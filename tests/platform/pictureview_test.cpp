@@ -1,7 +1,7 @@
-#include "pictureview.h"
-#include "appdirfixture.h"
-#include "nativefile.h"
-#include "testpictures.h"
+#include "platform/pictureview.h"
+#include "platform/nativefile.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testpictures.h"
 
 #include <QFile>
 #include <QScreen>

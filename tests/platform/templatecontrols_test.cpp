@@ -1,5 +1,5 @@
-#include "tdialog.h"
-#include "windowcompositing.h"
+#include "platform/tdialog.h"
+#include "platform/windowcompositing.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "appdirfixture.h"
+#include "tests/support/appdirfixture.h"
 
 #include <QDir>
 #include <QFile>

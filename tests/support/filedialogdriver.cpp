@@ -1,4 +1,4 @@
-#include "filedialogdriver.h"
+#include "tests/support/filedialogdriver.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "messageboxrecorder.h"
+#include "tests/support/messageboxrecorder.h"
 
 namespace nimbara::test {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appdirfixture.h"
-#include "chmarchive.h"
+#include "help/book/chmarchive.h"
+#include "tests/support/appdirfixture.h"
 
 #include <mspack.h>
 

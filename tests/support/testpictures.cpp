@@ -1,4 +1,4 @@
-#include "testpictures.h"
+#include "tests/support/testpictures.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,4 +1,4 @@
-#include "windowsysteminput.h"
+#include "tests/support/windowsysteminput.h"
 
 #include <QMenu>
 #include <QTest>

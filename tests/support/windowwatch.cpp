@@ -1,4 +1,4 @@
-#include "windowwatch.h"
+#include "tests/support/windowwatch.h"
 
 #include <QApplication>
 #include <QDialog>

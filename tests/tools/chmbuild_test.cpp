@@ -1,8 +1,8 @@
 // The help book compiler on small projects: what it stores, and what it refuses with which
 // message.
-#include "chmarchive.h"
-#include "helpbook.h"
-#include "testchm.h"
+#include "help/book/chmarchive.h"
+#include "help/book/helpbook.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

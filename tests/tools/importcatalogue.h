@@ -1,6 +1,6 @@
 #pragma once
 
-#include "photocatalogue.h"
+#include "tools/import/photocatalogue.h"
 
 namespace nimbara::test {
 

@@ -1,16 +1,16 @@
 // The import of a training organisation's photos: reading manifests, naming classes, cropping,
 // choosing free names, refusing bad lines without writing for them, keeping the attribution
 // and reporting what each game lacks.
-#include "attributionfile.h"
-#include "csvreader.h"
-#include "importcatalogue.h"
-#include "manifest.h"
-#include "photocatalogue.h"
-#include "photocropper.h"
-#include "photoimporter.h"
-#include "photosetreport.h"
+#include "tests/tools/importcatalogue.h"
+#include "tools/import/attributionfile.h"
+#include "tools/import/csvreader.h"
+#include "tools/import/manifest.h"
+#include "tools/import/photocatalogue.h"
+#include "tools/import/photocropper.h"
+#include "tools/import/photoimporter.h"
+#include "tools/import/photosetreport.h"
 
-#include "testfiles.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Imports into a temporary application directory, through the library and as the command: the
 // photos written and their names, every refusal with nothing written for its line, replacing
 // only when asked, links to installed photos as stand-ins, the attribution and the report.
-#include "photoimporter.h"
-#include "importcatalogue.h"
-#include "photocatalogue.h"
-#include "photosetreport.h"
+#include "tools/import/photoimporter.h"
+#include "tests/tools/importcatalogue.h"
+#include "tools/import/photocatalogue.h"
+#include "tools/import/photosetreport.h"
 
-#include "testfiles.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 // The contents file and the index file ("Contents file=" and "Index file=" in [OPTIONS]) are
 // compiled in whether [FILES] lists them or not: chmcmd adds them itself, and stores a file that
 // [FILES] lists as well twice, so the staged project leaves them out of [FILES].
-#include "chmarchive.h"
-#include "sitemap.h"
+#include "help/book/chmarchive.h"
+#include "help/book/sitemap.h"
 
 #include <mspack.h>
 

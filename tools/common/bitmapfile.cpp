@@ -1,4 +1,4 @@
-#include "bitmapfile.h"
+#include "tools/common/bitmapfile.h"
 
 #include <QFile>
 #include <QFileInfo>

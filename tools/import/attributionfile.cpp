@@ -1,6 +1,6 @@
-#include "attributionfile.h"
+#include "tools/import/attributionfile.h"
 
-#include "csvreader.h"
+#include "tools/import/csvreader.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,12 +9,12 @@
 // application directory is the user's own ($XDG_DATA_HOME/nimbara) unless --into names
 // another. Exit status: 0 when every line was imported, 1 when some line was refused, 2 when
 // nothing could be done (bad arguments, an unusable manifest).
-#include "manifest.h"
-#include "photocatalogue.h"
-#include "photocropper.h"
-#include "photoimporter.h"
-#include "photosetreport.h"
-#include "userappdirectory.h"
+#include "tools/import/manifest.h"
+#include "tools/import/photocatalogue.h"
+#include "tools/import/photocropper.h"
+#include "tools/import/photoimporter.h"
+#include "tools/import/photosetreport.h"
+#include "tools/launcher/userappdirectory.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "manifest.h"
+#include "tools/import/manifest.h"
 
-#include "csvreader.h"
+#include "tools/import/csvreader.h"
 
 #include <QDir>
 #include <QFile>

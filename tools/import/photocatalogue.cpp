@@ -1,9 +1,9 @@
-#include "photocatalogue.h"
+#include "tools/import/photocatalogue.h"
 
-#include "dialogtemplates.h"
-#include "gamecatalogue.h"
-#include "gamecontrols.h"
-#include "resourceids.h"
+#include "games/core/gamecatalogue.h"
+#include "resources/dialogtemplates.h"
+#include "resources/gamecontrols.h"
+#include "resources/resourceids.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "photocropper.h"
+#include "tools/import/photocropper.h"
 
 #include <QImageReader>
 #include <QPainter>

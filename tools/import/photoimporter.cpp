@@ -1,8 +1,8 @@
-#include "photoimporter.h"
+#include "tools/import/photoimporter.h"
 
-#include "bitmapfile.h"
-#include "photocropper.h"
-#include "userappdirectory.h"
+#include "tools/common/bitmapfile.h"
+#include "tools/import/photocropper.h"
+#include "tools/launcher/userappdirectory.h"
 
 #include <QDir>
 #include <QFileInfo>

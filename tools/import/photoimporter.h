@@ -1,8 +1,8 @@
 #pragma once
 
-#include "attributionfile.h"
-#include "manifest.h"
-#include "photocatalogue.h"
+#include "tools/import/attributionfile.h"
+#include "tools/import/manifest.h"
+#include "tools/import/photocatalogue.h"
 
 #include <QString>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "photosetreport.h"
+#include "tools/import/photosetreport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 // The installation is found from where this launcher lies, so an installed tree can be moved
 // as a whole: <prefix>/bin/nimbara, the program in NIMBARA_PROGRAM and the data in
 // NIMBARA_DATA, both relative to the launcher's folder.
-#include "userappdirectory.h"
+#include "tools/launcher/userappdirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>

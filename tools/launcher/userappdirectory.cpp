@@ -1,4 +1,4 @@
-#include "userappdirectory.h"
+#include "tools/launcher/userappdirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "bergs.h"
+#include "tools/samplephotos/bergs.h"
 
-#include "cells.h"
-#include "noise.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/cells.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainter>
 #include <QPainterPath>

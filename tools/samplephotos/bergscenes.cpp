@@ -1,12 +1,12 @@
-#include "bergscenes.h"
+#include "tools/samplephotos/bergscenes.h"
 
-#include "bergs.h"
-#include "floes.h"
-#include "noise.h"
-#include "polarscene.h"
-#include "random.h"
-#include "rubble.h"
-#include "ship.h"
+#include "tools/samplephotos/bergs.h"
+#include "tools/samplephotos/floes.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/polarscene.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/rubble.h"
+#include "tools/samplephotos/ship.h"
 
 #include <QPainter>
 #include <cmath>

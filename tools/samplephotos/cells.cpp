@@ -1,4 +1,4 @@
-#include "cells.h"
+#include "tools/samplephotos/cells.h"
 
 #include <cmath>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "cirrusstrands.h"
-#include "direction.h"
+#include "tools/samplephotos/cirrusstrands.h"
+#include "tools/samplephotos/direction.h"
 
-#include "noise.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -3,8 +3,8 @@
 // as a bundle of fine strokes in perspective, so filaments near the horizon shrink and crowd.
 #pragma once
 
-#include "daylight.h"
-#include "perspective.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QImage>
 #include <QRectF>

@@ -1,6 +1,6 @@
-#include "cloudset.h"
+#include "tools/samplephotos/cloudset.h"
 
-#include "skycomposer.h"
+#include "tools/samplephotos/skycomposer.h"
 
 namespace nimbara {
 

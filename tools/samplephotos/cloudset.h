@@ -3,7 +3,7 @@
 // cloud type of each level for the easy game.
 #pragma once
 
-#include "photoset.h"
+#include "tools/samplephotos/photoset.h"
 
 namespace nimbara {
 

@@ -1,9 +1,9 @@
-#include "cloudsheet.h"
-#include "direction.h"
+#include "tools/samplephotos/cloudsheet.h"
+#include "tools/samplephotos/direction.h"
 
-#include "cells.h"
-#include "noise.h"
-#include "raster.h"
+#include "tools/samplephotos/cells.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 // apparent size of their elements and by shading.
 #pragma once
 
-#include "daylight.h"
-#include "perspective.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QImage>

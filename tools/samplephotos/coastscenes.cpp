@@ -1,13 +1,13 @@
-#include "coastscenes.h"
+#include "tools/samplephotos/coastscenes.h"
 
-#include "bergs.h"
-#include "floes.h"
-#include "icesheet.h"
-#include "landscape.h"
-#include "noise.h"
-#include "polarscene.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/bergs.h"
+#include "tools/samplephotos/floes.h"
+#include "tools/samplephotos/icesheet.h"
+#include "tools/samplephotos/landscape.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/polarscene.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainter>
 #include <QPainterPath>

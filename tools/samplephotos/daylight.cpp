@@ -1,7 +1,7 @@
-#include "daylight.h"
+#include "tools/samplephotos/daylight.h"
 
-#include "noise.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
 
 #include <algorithm>
 #include <cmath>

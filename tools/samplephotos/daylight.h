@@ -3,8 +3,8 @@
 // deep blue overhead, pale towards the horizon, bright round the sun.
 #pragma once
 
-#include "direction.h"
-#include "perspective.h"
+#include "tools/samplephotos/direction.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QImage>

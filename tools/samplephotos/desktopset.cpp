@@ -1,8 +1,8 @@
-#include "desktopset.h"
+#include "tools/samplephotos/desktopset.h"
 
-#include "noise.h"
-#include "raster.h"
-#include "sky.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
+#include "tools/samplephotos/sky.h"
 
 #include <QPainter>
 #include <cmath>

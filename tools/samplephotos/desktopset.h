@@ -2,7 +2,7 @@
 // tiled.
 #pragma once
 
-#include "photoset.h"
+#include "tools/samplephotos/photoset.h"
 
 namespace nimbara {
 

@@ -1,4 +1,4 @@
-#include "direction.h"
+#include "tools/samplephotos/direction.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // ring keep their true angular sizes anywhere in the picture.
 #pragma once
 
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QPointF>
 #include <numbers>

@@ -1,6 +1,6 @@
-#include "floes.h"
+#include "tools/samplephotos/floes.h"
 
-#include "random.h"
+#include "tools/samplephotos/random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // over an area, and their painting in perspective with a lit top and a side face above the water.
 #pragma once
 
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QPainter>

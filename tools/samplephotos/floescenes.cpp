@@ -1,13 +1,13 @@
-#include "floescenes.h"
+#include "tools/samplephotos/floescenes.h"
 
-#include "cells.h"
-#include "floes.h"
-#include "icesheet.h"
-#include "noise.h"
-#include "polarscene.h"
-#include "random.h"
-#include "raster.h"
-#include "ship.h"
+#include "tools/samplephotos/cells.h"
+#include "tools/samplephotos/floes.h"
+#include "tools/samplephotos/icesheet.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/polarscene.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
+#include "tools/samplephotos/ship.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "forcelook.h"
+#include "tools/samplephotos/forcelook.h"
 
-#include "noise.h"
+#include "tools/samplephotos/noise.h"
 
 #include <array>
 

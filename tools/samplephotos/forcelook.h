@@ -3,7 +3,7 @@
 // white and how far one can see through the spray.
 #pragma once
 
-#include "windsea.h"
+#include "tools/samplephotos/windsea.h"
 
 namespace nimbara {
 

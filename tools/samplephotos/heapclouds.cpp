@@ -1,8 +1,8 @@
-#include "heapclouds.h"
+#include "tools/samplephotos/heapclouds.h"
 
-#include "noise.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <algorithm>
 #include <array>

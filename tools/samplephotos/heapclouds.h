@@ -4,9 +4,9 @@
 // solid bodies by the sun, and placed in the view by where its base stands.
 #pragma once
 
-#include "cloudsheet.h"
-#include "daylight.h"
-#include "perspective.h"
+#include "tools/samplephotos/cloudsheet.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QImage>
 #include <cstdint>

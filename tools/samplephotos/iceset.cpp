@@ -1,10 +1,10 @@
-#include "iceset.h"
+#include "tools/samplephotos/iceset.h"
 
-#include "bergscenes.h"
-#include "coastscenes.h"
-#include "floescenes.h"
-#include "seaicescenes.h"
-#include "youngicescenes.h"
+#include "tools/samplephotos/bergscenes.h"
+#include "tools/samplephotos/coastscenes.h"
+#include "tools/samplephotos/floescenes.h"
+#include "tools/samplephotos/seaicescenes.h"
+#include "tools/samplephotos/youngicescenes.h"
 
 namespace nimbara {
 

@@ -2,7 +2,7 @@
 // second, picture k showing class k of its game.
 #pragma once
 
-#include "photoset.h"
+#include "tools/samplephotos/photoset.h"
 
 namespace nimbara {
 

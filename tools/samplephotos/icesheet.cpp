@@ -1,6 +1,6 @@
-#include "icesheet.h"
+#include "tools/samplephotos/icesheet.h"
 
-#include "noise.h"
+#include "tools/samplephotos/noise.h"
 
 #include <algorithm>
 #include <cmath>

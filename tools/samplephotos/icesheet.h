@@ -3,8 +3,8 @@
 // side shows, as high as the ice stands out of the water.
 #pragma once
 
-#include "perspective.h"
-#include "raster.h"
+#include "tools/samplephotos/perspective.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QColor>
 #include <QImage>

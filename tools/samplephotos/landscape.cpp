@@ -1,8 +1,8 @@
-#include "landscape.h"
+#include "tools/samplephotos/landscape.h"
 
-#include "noise.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainterPath>
 #include <cmath>

@@ -2,8 +2,8 @@
 // Draws one set of sample pictures for the photo games, or only the named pictures of it, and
 // writes them as bitmaps into the folder, creating it when needed. Every run writes the same
 // bytes. Naming pictures lets the build draw a large set in several processes side by side.
-#include "bitmapfile.h"
-#include "photoset.h"
+#include "tools/common/bitmapfile.h"
+#include "tools/samplephotos/photoset.h"
 
 #include <QDir>
 #include <QString>

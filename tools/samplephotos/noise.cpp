@@ -1,4 +1,4 @@
-#include "noise.h"
+#include "tools/samplephotos/noise.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 namespace nimbara {
 

@@ -1,10 +1,10 @@
-#include "photoset.h"
+#include "tools/samplephotos/photoset.h"
 
-#include "cloudset.h"
-#include "desktopset.h"
-#include "iceset.h"
-#include "samplemark.h"
-#include "seastateset.h"
+#include "tools/samplephotos/cloudset.h"
+#include "tools/samplephotos/desktopset.h"
+#include "tools/samplephotos/iceset.h"
+#include "tools/samplephotos/samplemark.h"
+#include "tools/samplephotos/seastateset.h"
 
 namespace nimbara {
 

@@ -1,8 +1,8 @@
-#include "polarscene.h"
+#include "tools/samplephotos/polarscene.h"
 
-#include "noise.h"
-#include "random.h"
-#include "sky.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/sky.h"
 
 #include <QPainter>
 

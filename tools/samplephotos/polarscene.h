@@ -2,8 +2,8 @@
 // open sea around the ice, in a few weathers.
 #pragma once
 
-#include "perspective.h"
-#include "sea.h"
+#include "tools/samplephotos/perspective.h"
+#include "tools/samplephotos/sea.h"
 
 #include <QImage>
 #include <cstdint>

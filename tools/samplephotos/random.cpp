@@ -1,4 +1,4 @@
-#include "random.h"
+#include "tools/samplephotos/random.h"
 
 namespace nimbara {
 

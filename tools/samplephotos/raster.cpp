@@ -1,6 +1,6 @@
-#include "raster.h"
+#include "tools/samplephotos/raster.h"
 
-#include "noise.h"
+#include "tools/samplephotos/noise.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // over every pixel of a picture, of a masked part of it, or of the sea surface seen in perspective.
 #pragma once
 
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "rubble.h"
+#include "tools/samplephotos/rubble.h"
 
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -2,7 +2,7 @@
 // running across the ice in perspective.
 #pragma once
 
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QPainter>

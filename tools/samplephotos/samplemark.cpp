@@ -1,6 +1,6 @@
-#include "samplemark.h"
+#include "tools/samplephotos/samplemark.h"
 
-#include "raster.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "sea.h"
+#include "tools/samplephotos/sea.h"
 
-#include "noise.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
 
 #include <algorithm>
 #include <cmath>

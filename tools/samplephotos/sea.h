@@ -2,7 +2,7 @@
 // the horizon, wrinkled by waves whose pattern fades where it gets finer than a pixel.
 #pragma once
 
-#include "perspective.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,14 +1,14 @@
-#include "seaicescenes.h"
+#include "tools/samplephotos/seaicescenes.h"
 
-#include "bergs.h"
-#include "cells.h"
-#include "floes.h"
-#include "icesheet.h"
-#include "noise.h"
-#include "polarscene.h"
-#include "random.h"
-#include "raster.h"
-#include "rubble.h"
+#include "tools/samplephotos/bergs.h"
+#include "tools/samplephotos/cells.h"
+#include "tools/samplephotos/floes.h"
+#include "tools/samplephotos/icesheet.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/polarscene.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
+#include "tools/samplephotos/rubble.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "seaphotographer.h"
+#include "tools/samplephotos/seaphotographer.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // the weather that comes with it change.
 #pragma once
 
-#include "shipdeck.h"
-#include "sky.h"
+#include "tools/samplephotos/shipdeck.h"
+#include "tools/samplephotos/sky.h"
 
 #include <QColor>
 #include <QPointF>

@@ -1,14 +1,14 @@
-#include "seastatescenes.h"
+#include "tools/samplephotos/seastatescenes.h"
 
-#include "forcelook.h"
-#include "noise.h"
-#include "raster.h"
-#include "seaphotographer.h"
-#include "ship.h"
-#include "shipdeck.h"
-#include "sky.h"
-#include "wavefield.h"
-#include "windsea.h"
+#include "tools/samplephotos/forcelook.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
+#include "tools/samplephotos/seaphotographer.h"
+#include "tools/samplephotos/ship.h"
+#include "tools/samplephotos/shipdeck.h"
+#include "tools/samplephotos/sky.h"
+#include "tools/samplephotos/wavefield.h"
+#include "tools/samplephotos/windsea.h"
 
 #include <QLinearGradient>
 #include <QPainter>

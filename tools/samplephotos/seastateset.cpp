@@ -1,8 +1,8 @@
-#include "seastateset.h"
+#include "tools/samplephotos/seastateset.h"
 
-#include "forcelook.h"
-#include "seaphotographer.h"
-#include "seastatescenes.h"
+#include "tools/samplephotos/forcelook.h"
+#include "tools/samplephotos/seaphotographer.h"
+#include "tools/samplephotos/seastatescenes.h"
 
 #include <array>
 #include <utility>

@@ -2,7 +2,7 @@
 // the picture shows.
 #pragma once
 
-#include "photoset.h"
+#include "tools/samplephotos/photoset.h"
 
 namespace nimbara {
 

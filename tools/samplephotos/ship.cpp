@@ -1,4 +1,4 @@
-#include "ship.h"
+#include "tools/samplephotos/ship.h"
 
 #include <QPolygonF>
 

@@ -1,4 +1,4 @@
-#include "shipdeck.h"
+#include "tools/samplephotos/shipdeck.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

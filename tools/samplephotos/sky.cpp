@@ -1,7 +1,7 @@
-#include "sky.h"
+#include "tools/samplephotos/sky.h"
 
-#include "noise.h"
-#include "raster.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

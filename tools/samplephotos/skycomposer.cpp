@@ -1,7 +1,7 @@
-#include "skycomposer.h"
-#include "direction.h"
+#include "tools/samplephotos/skycomposer.h"
+#include "tools/samplephotos/direction.h"
 
-#include "random.h"
+#include "tools/samplephotos/random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 // once, so every photograph of that form shares it and differs only by place, light and chance.
 #pragma once
 
-#include "daylight.h"
-#include "skyground.h"
-#include "skyscene.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/skyground.h"
+#include "tools/samplephotos/skyscene.h"
 
 #include <cstdint>
 

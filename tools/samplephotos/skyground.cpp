@@ -1,11 +1,11 @@
-#include "skyground.h"
+#include "tools/samplephotos/skyground.h"
 
-#include "cells.h"
-#include "landscape.h"
-#include "noise.h"
-#include "random.h"
-#include "raster.h"
-#include "sea.h"
+#include "tools/samplephotos/cells.h"
+#include "tools/samplephotos/landscape.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
+#include "tools/samplephotos/sea.h"
 
 #include <QPainterPath>
 #include <algorithm>

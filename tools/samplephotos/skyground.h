@@ -2,8 +2,8 @@
 // gives the scale and the horizon, lit by the same light as the clouds.
 #pragma once
 
-#include "daylight.h"
-#include "perspective.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/perspective.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "skyscene.h"
+#include "tools/samplephotos/skyscene.h"
 
-#include "random.h"
+#include "tools/samplephotos/random.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -4,12 +4,12 @@
 // the land last.
 #pragma once
 
-#include "cirrusstrands.h"
-#include "cloudsheet.h"
-#include "daylight.h"
-#include "heapclouds.h"
-#include "perspective.h"
-#include "skyground.h"
+#include "tools/samplephotos/cirrusstrands.h"
+#include "tools/samplephotos/cloudsheet.h"
+#include "tools/samplephotos/daylight.h"
+#include "tools/samplephotos/heapclouds.h"
+#include "tools/samplephotos/perspective.h"
+#include "tools/samplephotos/skyground.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "wavefield.h"
+#include "tools/samplephotos/wavefield.h"
 
-#include "random.h"
+#include "tools/samplephotos/random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // slopes are in metres at a point of the sea surface (metres across the view and ahead).
 #pragma once
 
-#include "noise.h"
+#include "tools/samplephotos/noise.h"
 
 #include <cstdint>
 #include <vector>

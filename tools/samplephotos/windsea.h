@@ -5,8 +5,8 @@
 // spray torn from the crests into the air.
 #pragma once
 
-#include "perspective.h"
-#include "wavefield.h"
+#include "tools/samplephotos/perspective.h"
+#include "tools/samplephotos/wavefield.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,11 +1,11 @@
-#include "youngicescenes.h"
+#include "tools/samplephotos/youngicescenes.h"
 
-#include "floes.h"
-#include "icesheet.h"
-#include "noise.h"
-#include "polarscene.h"
-#include "random.h"
-#include "raster.h"
+#include "tools/samplephotos/floes.h"
+#include "tools/samplephotos/icesheet.h"
+#include "tools/samplephotos/noise.h"
+#include "tools/samplephotos/polarscene.h"
+#include "tools/samplephotos/random.h"
+#include "tools/samplephotos/raster.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchquery.h"
+#include "help/book/searchquery.h"
 
 #include <QList>
 #include <QString>

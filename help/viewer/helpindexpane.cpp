@@ -1,6 +1,6 @@
-#include "helpindexpane.h"
+#include "help/viewer/helpindexpane.h"
 
-#include "helplocation.h"
+#include "help/book/helplocation.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

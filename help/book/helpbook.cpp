@@ -1,6 +1,6 @@
-#include "helpbook.h"
+#include "help/book/helpbook.h"
 
-#include "chmbook.h"
+#include "help/book/chmbook.h"
 
 #include <QFile>
 #include <QFileInfo>

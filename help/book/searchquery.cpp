@@ -1,6 +1,6 @@
-#include "searchquery.h"
+#include "help/book/searchquery.h"
 
-#include "helptext.h"
+#include "help/book/helptext.h"
 
 namespace nimbara {
 

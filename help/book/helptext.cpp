@@ -1,4 +1,4 @@
-#include "helptext.h"
+#include "help/book/helptext.h"
 
 #include <QHash>
 #include <QTextDocumentFragment>

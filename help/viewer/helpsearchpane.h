@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chmarchive.h"
-#include "searchquery.h"
+#include "help/book/chmarchive.h"
+#include "help/book/searchquery.h"
 
 #include <QStringList>
 #include <QUrl>

@@ -1,10 +1,10 @@
-#include "helpviewer.h"
+#include "help/viewer/helpviewer.h"
 
-#include "helpbook.h"
-#include "helpbrowser.h"
-#include "helpfindbar.h"
-#include "helpindexpane.h"
-#include "helpsearchpane.h"
+#include "help/book/helpbook.h"
+#include "help/viewer/helpbrowser.h"
+#include "help/viewer/helpfindbar.h"
+#include "help/viewer/helpindexpane.h"
+#include "help/viewer/helpsearchpane.h"
 
 #include <QAction>
 #include <QDesktopServices>

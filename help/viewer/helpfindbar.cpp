@@ -1,4 +1,4 @@
-#include "helpfindbar.h"
+#include "help/viewer/helpfindbar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "helpviewer.h"
-#include "appdirfixture.h"
-#include "helpbook.h"
-#include "helpbrowser.h"
-#include "testchm.h"
+#include "help/viewer/helpviewer.h"
+#include "help/book/helpbook.h"
+#include "help/viewer/helpbrowser.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

@@ -1,7 +1,7 @@
-#include "helpsearchpane.h"
+#include "help/viewer/helpsearchpane.h"
 
-#include "helplocation.h"
-#include "helpsearch.h"
+#include "help/book/helplocation.h"
+#include "help/book/helpsearch.h"
 
 #include <QApplication>
 #include <QCheckBox>

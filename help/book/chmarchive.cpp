@@ -1,4 +1,4 @@
-#include "chmarchive.h"
+#include "help/book/chmarchive.h"
 
 #include <mspack.h>
 

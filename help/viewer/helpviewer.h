@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chmarchive.h"
-#include "helplocation.h"
+#include "help/book/chmarchive.h"
+#include "help/book/helplocation.h"
 
 #include <QHash>
 #include <QMainWindow>

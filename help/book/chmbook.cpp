@@ -1,4 +1,4 @@
-#include "chmbook.h"
+#include "help/book/chmbook.h"
 
 namespace nimbara {
 

@@ -1,9 +1,9 @@
 // Index files: how they are read, and what the fixture books hold.
-#include "appdirfixture.h"
-#include "chmarchive.h"
-#include "helpbook.h"
-#include "sitemap.h"
-#include "testchm.h"
+#include "help/book/chmarchive.h"
+#include "help/book/helpbook.h"
+#include "help/book/sitemap.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "booksearchindex.h"
-#include "chmarchive.h"
+#include "help/book/booksearchindex.h"
+#include "help/book/chmarchive.h"
 
 #include <QStringList>
 

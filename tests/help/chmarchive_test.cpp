@@ -1,8 +1,8 @@
-#include "chmarchive.h"
-#include "appdirfixture.h"
-#include "chmbook.h"
-#include "helpbook.h"
-#include "testchm.h"
+#include "help/book/chmarchive.h"
+#include "help/book/chmbook.h"
+#include "help/book/helpbook.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

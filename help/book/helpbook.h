@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sitemap.h"
+#include "help/book/sitemap.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 // The text the full-text search reads from a help page, and the words it compares.
-#include "helptext.h"
-#include "searchquery.h"
+#include "help/book/helptext.h"
+#include "help/book/searchquery.h"
 
 #include <gtest/gtest.h>
 

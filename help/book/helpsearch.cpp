@@ -1,6 +1,6 @@
-#include "helpsearch.h"
+#include "help/book/helpsearch.h"
 
-#include "helpbook.h"
+#include "help/book/helpbook.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "helpbrowser.h"
+#include "help/viewer/helpbrowser.h"
 
-#include "helpbook.h"
-#include "helplocation.h"
-#include "helptext.h"
-#include "searchquery.h"
+#include "help/book/helpbook.h"
+#include "help/book/helplocation.h"
+#include "help/book/helptext.h"
+#include "help/book/searchquery.h"
 
 #include <QScrollBar>
 #include <QTextBlock>

@@ -1,4 +1,4 @@
-#include "helplocation.h"
+#include "help/book/helplocation.h"
 
 #include <QDir>
 #include <QFileInfo>

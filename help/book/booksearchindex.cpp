@@ -1,7 +1,7 @@
-#include "booksearchindex.h"
+#include "help/book/booksearchindex.h"
 
-#include "helpbook.h"
-#include "helptext.h"
+#include "help/book/helpbook.h"
+#include "help/book/helptext.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chmarchive.h"
-#include "helpbook.h"
+#include "help/book/chmarchive.h"
+#include "help/book/helpbook.h"
 
 #include <optional>
 

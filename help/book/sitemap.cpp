@@ -1,6 +1,6 @@
-#include "sitemap.h"
+#include "help/book/sitemap.h"
 
-#include "helptext.h"
+#include "help/book/helptext.h"
 
 #include <utility>
 

@@ -1,14 +1,14 @@
 // The viewer's Index and Search tabs, find in page, text size, print and keys, on the fixture
 // books: TESTBOOK (contents, index, pages "Start" and "Second"), OTHER (index, no contents) and
 // PLAIN (neither).
-#include "appdirfixture.h"
-#include "helpbrowser.h"
-#include "helpfindbar.h"
-#include "helpindexpane.h"
-#include "helpsearch.h"
-#include "helpsearchpane.h"
-#include "helpviewer.h"
-#include "testchm.h"
+#include "help/book/helpsearch.h"
+#include "help/viewer/helpbrowser.h"
+#include "help/viewer/helpfindbar.h"
+#include "help/viewer/helpindexpane.h"
+#include "help/viewer/helpsearchpane.h"
+#include "help/viewer/helpviewer.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 

@@ -1,9 +1,9 @@
 // Full-text search over the fixture books: TESTBOOK (pages "Start" and "Second"), OTHER and PLAIN
 // make a shelf of three.
-#include "helpsearch.h"
-#include "appdirfixture.h"
-#include "helpbook.h"
-#include "testchm.h"
+#include "help/book/helpsearch.h"
+#include "help/book/helpbook.h"
+#include "tests/support/appdirfixture.h"
+#include "tests/support/testchm.h"
 
 #include <mspack.h>
 
@@ -32,7 +32,7 @@ QStringList found(const QStringList& books, const QString& words) {
     return lines;
 }
 
-QStringList shelf() {
+QStringList testBookShelf() {
     return HelpSearch::shelf(fixture("TESTBOOK.CHM"));
 }
 
@@ -68,7 +68,8 @@ TEST_P(SearchRowTest, FindsThePagesThatHoldEveryWord) {
     for (const QString& name : GetParam().books) {
         books << fixture(name);
     }
-    EXPECT_EQ(found(books.isEmpty() ? shelf() : books, GetParam().words), GetParam().expected);
+    EXPECT_EQ(found(books.isEmpty() ? testBookShelf() : books, GetParam().words),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
