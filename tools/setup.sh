@@ -17,7 +17,8 @@ case "$mode" in run | test) ;; *) usage ;; esac
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
-packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libx11-dev libmspack-dev
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev
+libqt6sql6-sqlite libx11-dev libmspack-dev
 fp-utils googletest libgtest-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
 openbox xdotool x11-utils"
 
