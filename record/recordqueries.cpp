@@ -53,7 +53,8 @@ public:
     void finish(GameProgress& progress);
 
 private:
-    const QStringList& parts(const QString& answer);
+    // A copy: the cache may grow and move its entries.
+    QStringList parts(const QString& answer);
     ClassFigures& figures(const QString& name);
 
     const RecordGames& m_games;
@@ -65,7 +66,7 @@ private:
     RoundTotals m_totals;
 };
 
-const QStringList& ProgressTally::parts(const QString& answer) {
+QStringList ProgressTally::parts(const QString& answer) {
     auto found = m_parts.find(answer);
     if (found == m_parts.end()) {
         QStringList split = m_games.answerParts(m_game, answer);
@@ -88,8 +89,8 @@ void ProgressTally::add(const AnswerGroup& group) {
     photo.shown += group.count;
     photo.missed += group.count - group.correct;
 
-    const QStringList& right = parts(group.right);
-    const QStringList& given = parts(group.given);
+    const QStringList right = parts(group.right);
+    const QStringList given = parts(group.given);
     if (right.size() < 2 || right.size() != given.size()) {
         // One class: judged as the game judged the whole answer.
         const QString& name = right.size() == 1 ? right.front() : group.right;
@@ -225,6 +226,10 @@ void RecordQueries::readAnswers(const RecordFilter& filter, GameProgress& progre
                    query.value(3).toInt(), query.value(4).toInt(), query.value(5).toDouble()});
     }
     tally.finish(progress);
+}
+
+std::vector<std::pair<QString, int>> RecordQueries::progressStatements() {
+    return {{kTotals, 3}, {kRounds, 2}, {kAnswers, 2}};
 }
 
 GameProgress RecordQueries::progress(const RecordFilter& filter) {

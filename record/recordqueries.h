@@ -70,6 +70,10 @@ public:
 
     const QSqlError& lastError() const { return m_error; }
 
+    // The statements progress() runs, with how many values each binds (the game, then the
+    // start of the period; the first also the round in play first): for inspecting their plans.
+    static std::vector<std::pair<QString, int>> progressStatements();
+
 private:
     void readTotals(const RecordFilter& filter, RoundTotals& totals);
     void readRounds(const RecordFilter& filter, std::vector<RoundPoint>& rounds);

@@ -5,6 +5,8 @@
 #include "record/recordenvironment.h"
 #include "tests/record/recordtestsupport.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace nimbara {
@@ -120,6 +122,24 @@ TEST_F(RecordQueriesTest, SeveralGroupsAreCountedPartByPart) {
     EXPECT_EQ(confusions, (std::vector<std::tuple<QString, QString, int>>{{"Cl 4", "Cl 8", 2},
                                                                           {"Ch 4", "Ch 2", 1}}));
     EXPECT_EQ(seen.totals.correct, 1);
+}
+
+TEST_F(RecordQueriesTest, ManyDistinctAnswersAreAllSplit) {
+    std::vector<PlayedAnswer> answers;
+    for (int sky = 0; sky < 400; ++sky) {
+        const QString right =
+            QString("Cl %1 - Cm %2 - Ch %3").arg(sky % 10).arg(sky / 10 % 10).arg(sky / 100);
+        answers.push_back({right, QString(right).replace(3, 1, QString::number(sky % 7)),
+                           QString("cloud%1.bmp").arg(sky % 95)});
+    }
+    play("clouds-normal", 1, answers);
+    int classAnswers = 0;
+    for (const ClassFigures& figures : progress("clouds-normal").classes) {
+        EXPECT_TRUE(QRegularExpression("^C[lmh] \\d$").match(figures.name).hasMatch())
+            << figures.name.toStdString();
+        classAnswers += figures.answers;
+    }
+    EXPECT_EQ(classAnswers, 3 * 400);
 }
 
 TEST_F(RecordQueriesTest, ConfusionsMostFrequentFirstAndPhotosMostOftenMissed) {

@@ -1,0 +1,32 @@
+#include "app/recordsession.h"
+
+#include "app/progresswindow.h"
+
+namespace nimbara {
+
+RecordSession::RecordSession(QString applicationDirectory, QString path)
+    : m_applicationDirectory(std::move(applicationDirectory)),
+      m_store(std::move(path)),
+      m_recorder(m_store, [this](const RecordProblem& problem) { m_notice.report(problem); }) {}
+
+RecordSession::~RecordSession() {
+    delete m_window;
+}
+
+ProgressWindow* RecordSession::openProgressWindow() {
+    if (m_window == nullptr) {
+        m_window = new ProgressWindow(m_store, m_games, m_notice, m_applicationDirectory,
+                                      [this] { return m_recorder.roundInPlay(); });
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_window, &ProgressWindow::practiceRequested, this,
+                &RecordSession::practiceRequested);
+    } else {
+        m_window->refresh();
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return m_window;
+}
+
+}  // namespace nimbara
