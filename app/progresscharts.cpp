@@ -9,7 +9,6 @@
 #include <QDateTimeAxis>
 #include <QHorizontalBarSeries>
 #include <QLineSeries>
-#include <QScatterSeries>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -78,22 +77,34 @@ std::vector<ClassFigures> ProgressCharts::slowestFirst(std::vector<ClassFigures>
 
 QChart* ProgressCharts::rounds(const std::vector<RoundPoint>& rounds) {
     QChart* chart = newChart("Percent right per round");
-    auto* scores = new QScatterSeries;
+    // One line item each: thousands of rounds draw as fast as a few.
+    auto* scores = new QLineSeries;
     scores->setName("Round");
-    scores->setMarkerSize(rounds.size() > 200 ? 4 : 7);
+    scores->setPointsVisible(rounds.size() <= kMostMarkedRounds);
+    QPen thin = scores->pen();
+    thin.setWidthF(1);
+    thin.setColor(QColor(120, 170, 90));
+    scores->setPen(thin);
     auto* average = new QLineSeries;
     average->setName(
         QString("Moving average of %1 rounds").arg(RecordQueries::kMovingAverageRounds));
+    QPen thick = average->pen();
+    thick.setWidthF(2.5);
+    thick.setColor(QColor(20, 90, 170));
+    average->setPen(thick);
+    QList<QPointF> scorePoints;
+    QList<QPointF> averagePoints;
+    scorePoints.reserve(static_cast<qsizetype>(rounds.size()));
+    averagePoints.reserve(static_cast<qsizetype>(rounds.size()));
     for (const RoundPoint& point : rounds) {
         const auto at = static_cast<double>(millisecondsOf(point.startedAt));
-        scores->append(at, point.percent);
-        average->append(at, point.movingAverage);
+        scorePoints.append({at, static_cast<double>(point.percent)});
+        averagePoints.append({at, point.movingAverage});
     }
-    QPen line = average->pen();
-    line.setWidthF(2.5);
-    average->setPen(line);
+    scores->replace(scorePoints);
+    average->replace(averagePoints);
     chart->addSeries(scores);
-    chart->addSeries(average);  // drawn over the points
+    chart->addSeries(average);  // drawn over the rounds
     auto* axisX = new QDateTimeAxis;
     axisX->setFormat("MMM d");
     axisX->setTickCount(6);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <vector>
 
 class QChart;
@@ -16,6 +17,8 @@ class ProgressCharts {
 public:
     // Plots show this many classes at most (the weakest, the slowest); the tables show all.
     static constexpr int kMostClasses = 12;
+    // Rounds are marked with a point up to this many; beyond, the line alone shows them.
+    static constexpr std::size_t kMostMarkedRounds = 200;
 
     // Each finished round's percent right over time, with the moving average.
     static QChart* rounds(const std::vector<RoundPoint>& rounds);

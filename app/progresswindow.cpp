@@ -28,6 +28,7 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QTableView>
+#include <QThread>
 #include <QToolButton>
 
 namespace nimbara {
@@ -98,7 +99,9 @@ ProgressWindow::ProgressWindow(RecordStore& store, const GameRecordCatalogue& ga
     showGame(played.isEmpty() ? QString() : played.front());
 }
 
-ProgressWindow::~ProgressWindow() = default;
+ProgressWindow::~ProgressWindow() {
+    waitForCounting();
+}
 
 void ProgressWindow::buildControls() {
     auto* layout = new QVBoxLayout(this);
@@ -242,21 +245,103 @@ void ProgressWindow::setSyncStatus(const QString& text) {
     m_syncStatus->setVisible(!text.isEmpty());
 }
 
+RecordFilter ProgressWindow::filter() const {
+    const QDateTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc();
+    return {game(), RecordQueries::since(period(), now),
+            m_roundInPlay ? m_roundInPlay() : QString()};
+}
+
 void ProgressWindow::refresh() {
+    ++m_generation;
     m_progress = {};
-    if (const std::optional<RecordProblem> problem = m_store.open()) {
+    m_answerFiguresShown = false;
+    const std::optional<RecordProblem> problem = m_store.open();
+    if (problem) {
         m_notice.report(*problem);
     } else {
-        RecordQueries queries(m_store.database(), m_games);
-        const QDateTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc();
-        m_progress = queries.progress({game(), RecordQueries::since(period(), now),
-                                       m_roundInPlay ? m_roundInPlay() : QString()});
+        m_progress = RecordQueries(m_store.database(), m_games).roundFigures(filter());
     }
     m_summary->setText(summaryText());
     m_practise->setEnabled(!game().isEmpty());
-    fillTables();
-    fillCharts();
-    fillThumbnails();
+    fillRoundViews();
+    fillAnswerViews();
+    if (!problem) {
+        // Counted once the window is painted, so that the thread does not delay the paint.
+        m_countingPending = true;
+        if (m_painted) {
+            startPendingCounting();
+        }
+    }
+}
+
+void ProgressWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(this, &ProgressWindow::startPendingCounting,
+                                  Qt::QueuedConnection);
+    }
+}
+
+void ProgressWindow::startPendingCounting() {
+    if (m_countingPending) {
+        m_countingPending = false;
+        startCounting(filter());
+    }
+}
+
+void ProgressWindow::waitForCounting() {
+    if (m_counting) {
+        m_counting->wait();
+        m_counting.reset();
+    }
+}
+
+void ProgressWindow::startCounting(const RecordFilter& filter) {
+    waitForCounting();
+    const QString path = m_store.path();
+    const GameRecordCatalogue& games = m_games;
+    const int generation = m_generation;
+    m_counting.reset(QThread::create([this, path, &games, filter, generation] {
+        GameProgress figures;
+        {
+            // A connection of the thread's own: the record's log lets it read beside a game.
+            RecordStore reader(path, {.readOnly = true});
+            if (!reader.open()) {
+                RecordQueries(reader.database(), games).addAnswerFigures(filter, figures);
+            }
+        }
+        // Queued to the window's thread; dropped if the window is gone by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, figures = std::move(figures)]() mutable {
+                showAnswerFigures(generation, std::move(figures));
+            },
+            Qt::QueuedConnection);
+    }));
+    m_counting->start();
+}
+
+void ProgressWindow::showAnswerFigures(int generation, GameProgress figures) {
+    if (generation != m_generation) {
+        return;
+    }
+    m_progress.classes = std::move(figures.classes);
+    m_progress.confusions = std::move(figures.confusions);
+    m_progress.missedPhotos = std::move(figures.missedPhotos);
+    m_answerFiguresShown = true;
+    fillAnswerViews();
+    emit answerFiguresCounted();
+}
+
+void ProgressWindow::countAnswerFiguresNow() {
+    if (m_answerFiguresShown || m_store.open()) {
+        return;
+    }
+    m_countingPending = false;
+    GameProgress figures;
+    RecordQueries(m_store.database(), m_games).addAnswerFigures(filter(), figures);
+    showAnswerFigures(m_generation, std::move(figures));
 }
 
 QString ProgressWindow::summaryText() const {
@@ -270,13 +355,28 @@ QString ProgressWindow::summaryText() const {
            percentText(totals.percentRight()) + " right";
 }
 
-void ProgressWindow::fillTables() {
+namespace {
+
+void replaceChart(QChartView* view, QChart* chart) {
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+    view->setAccessibleName(chart->title());
+}
+
+}  // namespace
+
+void ProgressWindow::fillRoundViews() {
     std::vector<QStringList> rounds;
     for (const RoundPoint& point : m_progress.rounds) {
         rounds.push_back({ProgressCharts::localTime(point.startedAt), percentText(point.percent),
                           percentText(point.movingAverage), point.practice ? "yes" : ""});
     }
     m_roundsModel->setRows(std::move(rounds));
+    replaceChart(m_roundsChart, ProgressCharts::rounds(m_progress.rounds));
+}
+
+void ProgressWindow::fillAnswerViews() {
     std::vector<QStringList> classes;
     for (const ClassFigures& figures : m_progress.classes) {
         classes.push_back({figures.name, QString::number(figures.answers),
@@ -294,18 +394,9 @@ void ProgressWindow::fillTables() {
         confusions.push_back({confusionText(confusion)});
     }
     m_confusionsModel->setRows(std::move(confusions));
-}
-
-void ProgressWindow::fillCharts() {
-    const auto replace = [](QChartView* view, QChart* chart) {
-        QChart* old = view->chart();
-        view->setChart(chart);
-        delete old;
-        view->setAccessibleName(chart->title());
-    };
-    replace(m_roundsChart, ProgressCharts::rounds(m_progress.rounds));
-    replace(m_classesChart, ProgressCharts::classes(m_progress.classes));
-    replace(m_timesChart, ProgressCharts::times(m_progress.classes));
+    replaceChart(m_classesChart, ProgressCharts::classes(m_progress.classes));
+    replaceChart(m_timesChart, ProgressCharts::times(m_progress.classes));
+    fillThumbnails();
 }
 
 void ProgressWindow::fillThumbnails() {
@@ -421,6 +512,7 @@ void ProgressWindow::print() {
 }
 
 bool ProgressWindow::printReport(QPrinter& target) {
+    countAnswerFiguresNow();
     if (ProgressReport(heading(), summaryText(), m_progress).print(target)) {
         return true;
     }

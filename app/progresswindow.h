@@ -17,6 +17,7 @@ class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QThread;
 
 namespace nimbara {
 
@@ -51,6 +52,9 @@ public:
     void showGame(const QString& game);
     void setPeriod(RecordPeriod period);
     const GameProgress& shown() const { return m_progress; }
+    // Whether the classes, confusions and missed photos are counted for the view on show: they
+    // are counted from every answer on a thread of their own, after the rest is shown.
+    bool answerFiguresShown() const { return m_answerFiguresShown; }
     QString summaryText() const;
 
     // A line for the state of the copy to the organisation's server; hidden while empty.
@@ -73,18 +77,31 @@ public slots:
     // Reads the record again for the game and period on show.
     void refresh();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     // "Practise my weak classes" for game.
     void practiceRequested(const QString& game);
+    // The answer figures of the view on show arrived.
+    void answerFiguresCounted();
 
 private:
     void buildControls();
     QWidget* buildPlotPage(QChartView*& chart, QTableView*& table, RecordTableModel* model,
                            const QString& tableName);
     QWidget* buildConfusionPage();
-    void fillTables();
-    void fillCharts();
+    RecordFilter filter() const;
+    void fillRoundViews();
+    void fillAnswerViews();
     void fillThumbnails();
+    // Counts the answer figures of filter on a thread with a connection of its own.
+    void startCounting(const RecordFilter& filter);
+    void showAnswerFigures(int generation, GameProgress figures);
+    // Counts them here and now, for the report (the thread may still be at it).
+    void countAnswerFiguresNow();
+    void waitForCounting();
+    void startPendingCounting();
     void openPhoto(const MissedPhoto& photo);
     void applyDisplayName();
     QString heading() const;
@@ -96,6 +113,11 @@ private:
     std::function<QString()> m_roundInPlay;
     Clock m_clock;
     GameProgress m_progress;
+    bool m_answerFiguresShown = false;
+    int m_generation = 0;  // of the view on show: figures counted for an older one are dropped
+    std::unique_ptr<QThread> m_counting;
+    bool m_countingPending = false;
+    bool m_painted = false;
 
     QComboBox* m_gameBox = nullptr;
     QComboBox* m_periodBox = nullptr;

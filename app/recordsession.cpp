@@ -1,6 +1,7 @@
 #include "app/recordsession.h"
 
 #include "app/progresswindow.h"
+#include "record/recordqueries.h"
 
 namespace nimbara {
 
@@ -11,6 +12,14 @@ RecordSession::RecordSession(QString applicationDirectory, QString path)
 
 RecordSession::~RecordSession() {
     delete m_window;
+}
+
+std::vector<ClassWeight> RecordSession::practiceWeights(const QString& game) {
+    if (const std::optional<RecordProblem> problem = m_store.open()) {
+        m_notice.report(*problem);
+        return {};
+    }
+    return RecordQueries(m_store.database(), m_games).practiceWeights(game);
 }
 
 ProgressWindow* RecordSession::openProgressWindow() {

@@ -3,6 +3,7 @@
 #include "app/gamerecordcatalogue.h"
 #include "app/recordproblemnotice.h"
 #include "record/recordenvironment.h"
+#include "record/recordfigures.h"
 #include "record/recordstore.h"
 #include "record/roundrecorder.h"
 
@@ -33,6 +34,11 @@ public:
     RecordStore& store() { return m_store; }
     const GameRecordCatalogue& games() const { return m_games; }
     RecordProblemNotice& notice() { return m_notice; }
+
+    // The weight of each class of game for a practice round's draw (see
+    // RecordQueries::practiceWeights); empty when the record cannot be read (the problem is
+    // reported), which means a uniform draw.
+    std::vector<ClassWeight> practiceWeights(const QString& game);
 
     // Opens the progress window, or raises it when open. It has no parent, so that a running
     // game does not block it; it is closed with the session.

@@ -14,10 +14,11 @@ namespace nimbara {
 namespace {
 
 // Rounds of a game started in the period; an open round other than the one in play was cut off.
+// Each round counts its answers as they are kept, so the totals need no answer.
 const char* const kTotals =
     "SELECT COUNT(*), TOTAL(outcome = 'finished'),"
-    " TOTAL(outcome = 'abandoned' OR (outcome = 'open' AND id <> ?)), TOTAL(practice)"
-    " FROM rounds WHERE game = ? AND started_at >= ?";
+    " TOTAL(outcome = 'abandoned' OR (outcome = 'open' AND id <> ?)), TOTAL(practice),"
+    " TOTAL(asked), TOTAL(good) FROM rounds WHERE game = ? AND started_at >= ?";
 const char* const kRounds =
     "SELECT started_at, percent, practice FROM rounds"
     " WHERE game = ? AND started_at >= ? AND outcome = 'finished' ORDER BY started_at";
@@ -63,7 +64,6 @@ private:
     QHash<QString, ClassFigures> m_classes;
     std::map<std::pair<QString, QString>, int> m_confusions;
     QHash<QString, MissedPhoto> m_photos;
-    RoundTotals m_totals;
 };
 
 QStringList ProgressTally::parts(const QString& answer) {
@@ -82,8 +82,6 @@ ClassFigures& ProgressTally::figures(const QString& name) {
 }
 
 void ProgressTally::add(const AnswerGroup& group) {
-    m_totals.answers += group.count;
-    m_totals.correct += group.correct;
     MissedPhoto& photo = m_photos[group.photo];
     photo.photo = group.photo;
     photo.shown += group.count;
@@ -116,8 +114,6 @@ void ProgressTally::add(const AnswerGroup& group) {
 }
 
 void ProgressTally::finish(GameProgress& progress) {
-    progress.totals.answers = m_totals.answers;
-    progress.totals.correct = m_totals.correct;
     for (const ClassFigures& figures : m_classes) {
         progress.classes.push_back(figures);
     }
@@ -192,6 +188,8 @@ void RecordQueries::readTotals(const RecordFilter& filter, RoundTotals& totals) 
         totals.finished = query.value(1).toInt();
         totals.abandoned = query.value(2).toInt();
         totals.practice = query.value(3).toInt();
+        totals.answers = query.value(4).toInt();
+        totals.correct = query.value(5).toInt();
     }
 }
 
@@ -215,7 +213,7 @@ void RecordQueries::readRounds(const RecordFilter& filter, std::vector<RoundPoin
     }
 }
 
-void RecordQueries::readAnswers(const RecordFilter& filter, GameProgress& progress) {
+void RecordQueries::addAnswerFigures(const RecordFilter& filter, GameProgress& progress) {
     QSqlQuery query(m_db);
     if (!run(query, kAnswers, {filter.game, filter.since}, m_error)) {
         return;
@@ -233,11 +231,16 @@ std::vector<std::pair<QString, int>> RecordQueries::progressStatements() {
 }
 
 GameProgress RecordQueries::progress(const RecordFilter& filter) {
+    GameProgress progress = roundFigures(filter);
+    addAnswerFigures(filter, progress);
+    return progress;
+}
+
+GameProgress RecordQueries::roundFigures(const RecordFilter& filter) {
     m_error = QSqlError();
     GameProgress progress;
     readTotals(filter, progress.totals);
     readRounds(filter, progress.rounds);
-    readAnswers(filter, progress);
     return progress;
 }
 

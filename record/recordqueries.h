@@ -56,7 +56,13 @@ public:
     // The record timestamp at which period starts, counted back from now; empty for All.
     static QString since(RecordPeriod period, const QDateTime& now);
 
+    // Everything: roundFigures() and answerFigures() together.
     GameProgress progress(const RecordFilter& filter);
+    // The totals and the rounds' scores, from the rounds alone: quick on any record.
+    GameProgress roundFigures(const RecordFilter& filter);
+    // Fills progress's classes, confusions and missed photos from every answer of the filter's
+    // rounds: the long part on a long record.
+    void addAnswerFigures(const RecordFilter& filter, GameProgress& progress);
     // The weight of each class of game in a practice draw, in the game's order of classes,
     // from every answer recorded: kHeaviestWeight at 0 % right and for a class never answered,
     // falling linearly to kLightestWeight at 100 %.
@@ -77,7 +83,6 @@ public:
 private:
     void readTotals(const RecordFilter& filter, RoundTotals& totals);
     void readRounds(const RecordFilter& filter, std::vector<RoundPoint>& rounds);
-    void readAnswers(const RecordFilter& filter, GameProgress& progress);
 
     QSqlDatabase m_db;
     const RecordGames& m_games;

@@ -67,6 +67,9 @@ protected:
         }
     }
 
+    void waitForAnswerFigures() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->answerFiguresShown(); }, 20000));
+    }
     void play(int daysAgo, const std::vector<PlayedAnswer>& answers) {
         test::writeRound(store, "clouds-normal", kNow.addDays(-daysAgo), answers);
     }
@@ -75,6 +78,7 @@ protected:
             store, games, notice, dir.path(), [] { return QString(); }, [] { return kNow; });
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        waitForAnswerFigures();
         return window.get();
     }
     template <typename T>
@@ -136,6 +140,7 @@ struct PeriodRow {
     const char* name;
     RecordPeriod period;
     const char* summary;
+    QStringList classAnswers;  // answers per class, weakest class first
 };
 
 class ProgressWindowPeriods : public ProgressWindowTest,
@@ -145,17 +150,21 @@ TEST_P(ProgressWindowPeriods, SummaryCountsThePeriod) {
     open();
     window->setPeriod(GetParam().period);
     EXPECT_EQ(window->summaryText(), GetParam().summary);
-    EXPECT_EQ(window->findChild<QLabel*>() != nullptr, true);
+    waitForAnswerFigures();
+    EXPECT_EQ(column(model("Classes by percent right"), 1), GetParam().classAnswers);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProgressWindowPeriods,
     testing::Values(PeriodRow{"last_7_days", RecordPeriod::Week,
-                              "2 rounds (0 abandoned, 0 practice), 4 answers, 25 % right"},
+                              "2 rounds (0 abandoned, 0 practice), 4 answers, 25 % right",
+                              {"4", "3", "1", "3", "1"}},
                     PeriodRow{"last_30_days", RecordPeriod::Month,
-                              "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right"},
+                              "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right",
+                              {"5", "3", "2", "3", "2"}},
                     PeriodRow{"all", RecordPeriod::All,
-                              "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right"}),
+                              "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right",
+                              {"5", "3", "2", "3", "2"}}),
     [](const testing::TestParamInfo<PeriodRow>& row) { return std::string(row.param.name); });
 
 TEST_F(ProgressWindowTest, GameWithoutRoundsSaysSo) {
@@ -363,9 +372,18 @@ TEST(RecordSessionTest, RoundsReachTheWindowAndItsPracticeRequest) {
     RecordSession session(dir.path(), folder.path());
     session.listener().roundStarted("seastate-UK", false);
     session.listener().answerJudged({"Bf3.bmp", "Bf 3", "Bf 4", false, 6.5});
+    session.listener().answerJudged({"Bf5.bmp", "Bf 5", "Bf 5", true, 3});
     ProgressWindow* window = session.openProgressWindow();
     EXPECT_EQ(window->game(), "seastate-UK");
-    EXPECT_EQ(window->summaryText(), "1 round (0 abandoned, 0 practice), 1 answer, 0 % right");
+    EXPECT_EQ(window->summaryText(), "1 round (0 abandoned, 0 practice), 2 answers, 50 % right");
+    std::vector<std::pair<QString, double>> weights;
+    for (const ClassWeight& weight : session.practiceWeights("seastate-UK")) {
+        weights.emplace_back(weight.name, weight.weight);
+    }
+    EXPECT_EQ(weights.size(), 13u);
+    EXPECT_EQ(weights[3], (std::pair<QString, double>{"Bf 3", 10}));  // always wrong
+    EXPECT_EQ(weights[4], (std::pair<QString, double>{"Bf 4", 10}));  // never shown
+    EXPECT_EQ(weights[5], (std::pair<QString, double>{"Bf 5", 1}));   // always right
     QSignalSpy requests(&session, &RecordSession::practiceRequested);
     emit window->practiceRequested("seastate-UK");
     EXPECT_EQ(requests.size(), 1);
