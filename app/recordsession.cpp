@@ -14,6 +14,30 @@ RecordSession::~RecordSession() {
     delete m_window;
 }
 
+void RecordSession::roundStarted(const std::string& game, bool practice) {
+    m_recorder.roundStarted(game, practice);
+}
+
+void RecordSession::answerJudged(const JudgedAnswer& answer) {
+    m_recorder.answerJudged(answer);
+}
+
+void RecordSession::roundFinished(int percent, const std::string& rating) {
+    m_recorder.roundFinished(percent, rating);
+    refreshWindow();
+}
+
+void RecordSession::roundAbandoned() {
+    m_recorder.roundAbandoned();
+    refreshWindow();
+}
+
+void RecordSession::refreshWindow() {
+    if (m_window != nullptr) {
+        m_window->refresh();
+    }
+}
+
 std::vector<ClassWeight> RecordSession::practiceWeights(const QString& game) {
     if (const std::optional<RecordProblem> problem = m_store.open()) {
         m_notice.report(*problem);

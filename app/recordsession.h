@@ -20,7 +20,7 @@ class ProgressWindow;
 // flow tells of its rounds, the one box per run for the record's problems, and the progress
 // window. The file is opened when first needed, so a record that cannot be written costs the
 // start-up nothing and is reported when a round begins.
-class RecordSession : public QObject {
+class RecordSession : public QObject, private RoundListener {
     Q_OBJECT
 
 public:
@@ -29,8 +29,9 @@ public:
     explicit RecordSession(QString applicationDirectory, QString path = defaultRecordPath());
     ~RecordSession() override;
 
-    // What the game flow tells of each round; lives as long as the session.
-    RoundListener& listener() { return m_recorder; }
+    // What the game flow tells of each round; lives as long as the session. It keeps the round
+    // in the record and, when the round ends, brings an open progress window up to date.
+    RoundListener& listener() { return *this; }
     RecordStore& store() { return m_store; }
     const GameRecordCatalogue& games() const { return m_games; }
     RecordProblemNotice& notice() { return m_notice; }
@@ -50,6 +51,12 @@ signals:
     void practiceRequested(const QString& game);
 
 private:
+    void roundStarted(const std::string& game, bool practice) override;
+    void answerJudged(const JudgedAnswer& answer) override;
+    void roundFinished(int percent, const std::string& rating) override;
+    void roundAbandoned() override;
+    void refreshWindow();
+
     QString m_applicationDirectory;
     GameRecordCatalogue m_games;
     RecordStore m_store;

@@ -29,7 +29,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUuid>
 
 #include <cmath>
 #include <cstdio>
@@ -42,10 +41,6 @@ using namespace nimbara::bench;
 constexpr int kRounds = 2000;
 constexpr int kAnswersPerRound = 50;
 constexpr int kRecordingSamples = 2000;
-
-QString newId() {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
 
 double percentile(std::vector<double> values, double share) {
     std::sort(values.begin(), values.end());
@@ -79,8 +74,7 @@ void recordingOneAnswer(const QString& folder) {
             {"floor-round", "ann", "clouds-normal", false, "2026-12-07T12:00:00.000Z"});
     }
     QSqlDatabase floorDb = rawConnection("floor", folder + "/floor.sqlite");
-    std::vector<double> measured;
-    std::vector<double> floor;
+    Samples samples;
     {
         QSqlQuery insert(floorDb);
         insert.prepare(
@@ -90,7 +84,7 @@ void recordingOneAnswer(const QString& folder) {
                                   7.5};
         const auto recordOne = [&] { recorder.answerJudged(answer); };
         const auto insertOne = [&] {
-            insert.bindValue(0, newId());
+            insert.bindValue(0, recordId());
             insert.bindValue(1, "floor-round");
             insert.bindValue(2, recordTimestamp(QDateTime::currentDateTimeUtc()));
             insert.bindValue(3, "cloud17.bmp");
@@ -102,22 +96,12 @@ void recordingOneAnswer(const QString& folder) {
                 std::printf("floor insert failed: %s\n", qPrintable(insert.lastError().text()));
             }
         };
-        for (int warmUp = 0; warmUp < 20; ++warmUp) {
-            recordOne();
-            insertOne();
-        }
-        for (int sample = 0; sample < kRecordingSamples; ++sample) {
-            if (sample % 2 == 0) {
-                measured.push_back(timeOnce(recordOne));
-                floor.push_back(timeOnce(insertOne));
-            } else {
-                floor.push_back(timeOnce(insertOne));
-                measured.push_back(timeOnce(recordOne));
-            }
-        }
+        samples = compareSamples(kRecordingSamples, recordOne, insertOne);
     }
     floorDb = QSqlDatabase();
     QSqlDatabase::removeDatabase("floor");
+    const std::vector<double>& measured = samples.measured;
+    const std::vector<double>& floor = samples.floor;
     const double medianMeasured = median(measured);
     const double medianFloor = median(floor);
     std::printf(
@@ -160,7 +144,7 @@ void generateRecord(const QString& path) {
         }();
         const QDateTime now = QDateTime::currentDateTimeUtc();
         for (int r = 0; r < kRounds; ++r) {
-            const QString id = newId();
+            const QString id = recordId();
             const QDateTime start = now.addSecs(-365LL * 24 * 3600 + r * (365LL * 24 * 36 / 20));
             round.bindValue(0, id);
             round.bindValue(1, r % 7 == 0 ? 1 : 0);
@@ -185,7 +169,7 @@ void generateRecord(const QString& path) {
                 }
                 const bool correct = given == right;
                 good += correct ? 1 : 0;
-                answer.bindValue(0, newId());
+                answer.bindValue(0, recordId());
                 answer.bindValue(1, id);
                 answer.bindValue(2, recordTimestamp(start.addSecs(a * 12)));
                 answer.bindValue(3, keys[photo]);

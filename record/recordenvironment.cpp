@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <QUuid>
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
@@ -43,6 +44,10 @@ QString loginName() {
         }
     }
     return "trainee";
+}
+
+QString recordId() {
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 QString recordTimestamp(const QDateTime& time) {

@@ -3,17 +3,7 @@
 #include "record/recordenvironment.h"
 #include "record/recordstore.h"
 
-#include <QUuid>
-
 namespace nimbara {
-
-namespace {
-
-QString newId() {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-}  // namespace
 
 RoundRecorder::RoundRecorder(RecordStore& store, ProblemSink problems, Clock clock)
     : m_store(store), m_problems(std::move(problems)), m_clock(std::move(clock)) {}
@@ -37,7 +27,7 @@ void RoundRecorder::report(const RecordProblem& problem) {
 
 void RoundRecorder::roundStarted(const std::string& game, bool practice) {
     roundAbandoned();
-    m_round.id = newId();
+    m_round.id = recordId();
     m_round.game = QString::fromStdString(game);
     m_round.practice = practice;
     m_round.startedAt = now();
@@ -70,7 +60,7 @@ void RoundRecorder::answerJudged(const JudgedAnswer& answer) {
     if (m_round.id.isEmpty()) {
         return;
     }
-    const AnswerRecord record{newId(),
+    const AnswerRecord record{recordId(),
                               m_round.id,
                               now(),
                               QString::fromStdString(answer.photo),

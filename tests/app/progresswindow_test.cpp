@@ -156,13 +156,16 @@ TEST_P(ProgressWindowPeriods, SummaryCountsThePeriod) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProgressWindowPeriods,
-    testing::Values(PeriodRow{"last_7_days", RecordPeriod::Week,
+    testing::Values(PeriodRow{"last_7_days",
+                              RecordPeriod::Week,
                               "2 rounds (0 abandoned, 0 practice), 4 answers, 25 % right",
                               {"4", "3", "1", "3", "1"}},
-                    PeriodRow{"last_30_days", RecordPeriod::Month,
+                    PeriodRow{"last_30_days",
+                              RecordPeriod::Month,
                               "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right",
                               {"5", "3", "2", "3", "2"}},
-                    PeriodRow{"all", RecordPeriod::All,
+                    PeriodRow{"all",
+                              RecordPeriod::All,
                               "3 rounds (0 abandoned, 0 practice), 5 answers, 40 % right",
                               {"5", "3", "2", "3", "2"}}),
     [](const testing::TestParamInfo<PeriodRow>& row) { return std::string(row.param.name); });
@@ -387,6 +390,11 @@ TEST(RecordSessionTest, RoundsReachTheWindowAndItsPracticeRequest) {
     QSignalSpy requests(&session, &RecordSession::practiceRequested);
     emit window->practiceRequested("seastate-UK");
     EXPECT_EQ(requests.size(), 1);
+    session.listener().roundFinished(50, "(novice)");  // the window follows
+    EXPECT_EQ(window->summaryText(), "1 round (0 abandoned, 0 practice), 2 answers, 50 % right");
+    session.listener().roundStarted("seastate-UK", false);
+    session.listener().roundAbandoned();
+    EXPECT_EQ(window->summaryText(), "2 rounds (1 abandoned, 0 practice), 2 answers, 50 % right");
     window->close();
     EXPECT_TRUE(boxes.boxes().empty());
 }

@@ -4,6 +4,7 @@
 #include "record/recordqueries.h"
 #include "record/recordstore.h"
 #include "record/roundrecorder.h"
+#include "record/wholeanswers.h"
 #include "tests/record/recordtestsupport.h"
 
 #include <QDeadlineTimer>
@@ -75,14 +76,6 @@ public:
 private:
     QProcess m_process;
     QStringList m_lines;
-};
-
-class WholeAnswers final : public RecordGames {
-public:
-    QStringList answerParts(const QString&, const QString& answer) const override {
-        return {answer};
-    }
-    QStringList classes(const QString&) const override { return {}; }
 };
 
 TEST(RecordFailures, TwoRunningCopiesBothRecordEveryAnswer) {

@@ -3,21 +3,12 @@
 #include "record/recordenvironment.h"
 
 #include <QSqlRecord>
-#include <QUuid>
 
 namespace nimbara::test {
 
-namespace {
-
-QString newId() {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-}  // namespace
-
 void writeRound(RecordStore& store, const QString& game, const QDateTime& start,
                 const std::vector<PlayedAnswer>& answers, bool finish, bool practice) {
-    const QString round = newId();
+    const QString round = recordId();
     store.startRound({round, "ann", game, practice, recordTimestamp(start)});
     int good = 0;
     QDateTime at = start;
@@ -25,7 +16,7 @@ void writeRound(RecordStore& store, const QString& game, const QDateTime& start,
         at = at.addSecs(60);
         const bool correct = answer.right == answer.given;
         good += correct ? 1 : 0;
-        store.recordAnswer({newId(), round, recordTimestamp(at), answer.photo, answer.right,
+        store.recordAnswer({recordId(), round, recordTimestamp(at), answer.photo, answer.right,
                             answer.given, correct, answer.seconds});
     }
     if (finish) {

@@ -2,8 +2,8 @@
 
 #include "record/recordcsv.h"
 #include "record/recordenvironment.h"
-#include "record/recordgames.h"
 #include "record/recordstore.h"
+#include "record/wholeanswers.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,15 +12,6 @@
 namespace nimbara {
 
 namespace {
-
-// The export splits no answers into classes.
-class WholeAnswers final : public RecordGames {
-public:
-    QStringList answerParts(const QString&, const QString& answer) const override {
-        return {answer};
-    }
-    QStringList classes(const QString&) const override { return {}; }
-};
 
 bool writeRecord(RecordStore& store, const ExportCommand::Options& options, QIODevice& out,
                  QString& error) {
