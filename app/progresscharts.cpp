@@ -52,6 +52,7 @@ QChart* classBars(const QString& title, const QString& setName,
     series->attachAxis(axisY);
     auto* axisX = new QValueAxis;
     axisX->setRange(0, top);
+    axisX->setTickCount(6);  // top is a multiple of 5: whole steps
     axisX->setLabelFormat("%d");
     chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);

@@ -8,7 +8,8 @@
 //                         window with a chart view and a table view of the same size; the
 //                         query plans of the window's statements are printed;
 //   size                  the record's file per 100,000 answers.
-// Run without arguments; --grab FOLDER also saves each tab of the window as a PNG there.
+// Run without arguments; --grab FOLDER also saves each tab of the window as a PNG there, and
+// its printed page as report.pdf.
 #include "app/gamerecordcatalogue.h"
 #include "app/progresswindow.h"
 #include "app/recordproblemnotice.h"
@@ -21,6 +22,7 @@
 #include <QChartView>
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -307,6 +309,11 @@ void openingTheWindow(const QString& folder, const QString& grabFolder) {
             std::printf("the answer figures were not counted within a minute\n");
         }
         grabTabs(window, grabFolder);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(grabFolder + "/report.pdf");
+        window.printReport(printer);
+        std::printf("saved %s/report.pdf\n", qPrintable(grabFolder));
     }
 }
 
