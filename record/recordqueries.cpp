@@ -2,6 +2,7 @@
 
 #include "record/recordenvironment.h"
 #include "record/recordgames.h"
+#include "record/sqlvalues.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -165,12 +166,7 @@ bool run(QSqlQuery& query, const char* text, const QVariantList& values, QSqlErr
         error = query.lastError();
         return false;
     }
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        // A null text would bind as NULL, which compares with nothing.
-        const bool nullText =
-            values[i].typeId() == QMetaType::QString && values[i].toString().isNull();
-        query.bindValue(static_cast<int>(i), nullText ? QVariant(QString("")) : values[i]);
-    }
+    bindValues(query, values);
     if (!query.exec()) {
         error = query.lastError();
         return false;

@@ -2,6 +2,7 @@
 
 #include "record/recordenvironment.h"
 #include "record/recordschema.h"
+#include "record/sqlvalues.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -241,11 +242,8 @@ std::optional<RecordProblem> RecordStore::startRound(const RoundStart& round) {
         return problem;
     }
     QSqlQuery& insert = m_statements->insertRound;
-    insert.bindValue(0, round.id);
-    insert.bindValue(1, round.trainee);
-    insert.bindValue(2, round.game);
-    insert.bindValue(3, round.practice ? 1 : 0);
-    insert.bindValue(4, round.startedAt);
+    bindValues(insert,
+               {round.id, round.trainee, round.game, round.practice ? 1 : 0, round.startedAt});
     return transaction({&insert});
 }
 
@@ -254,17 +252,11 @@ std::optional<RecordProblem> RecordStore::recordAnswer(const AnswerRecord& answe
         return problem;
     }
     QSqlQuery& insert = m_statements->insertAnswer;
-    insert.bindValue(0, answer.id);
-    insert.bindValue(1, answer.roundId);
-    insert.bindValue(2, answer.answeredAt);
-    insert.bindValue(3, answer.photo);
-    insert.bindValue(4, answer.rightAnswer);
-    insert.bindValue(5, answer.givenAnswer);
-    insert.bindValue(6, answer.correct ? 1 : 0);
-    insert.bindValue(7, answer.seconds);
+    bindValues(insert,
+               {answer.id, answer.roundId, answer.answeredAt, answer.photo, answer.rightAnswer,
+                answer.givenAnswer, answer.correct ? 1 : 0, answer.seconds});
     QSqlQuery& count = m_statements->countAnswer;
-    count.bindValue(0, answer.correct ? 1 : 0);
-    count.bindValue(1, answer.roundId);
+    bindValues(count, {answer.correct ? 1 : 0, answer.roundId});
     return transaction({&insert, &count});
 }
 
@@ -273,11 +265,9 @@ std::optional<RecordProblem> RecordStore::endRound(const RoundEnd& end) {
         return problem;
     }
     QSqlQuery& update = m_statements->endRound;
-    update.bindValue(0, end.endedAt);
-    update.bindValue(1, end.finished ? "finished" : "abandoned");
-    update.bindValue(2, end.finished ? QVariant(end.percent) : QVariant());
-    update.bindValue(3, end.finished ? QVariant(end.rating) : QVariant());
-    update.bindValue(4, end.id);
+    bindValues(update, {end.endedAt, end.finished ? "finished" : "abandoned",
+                        end.finished ? QVariant(end.percent) : QVariant(),
+                        end.finished ? QVariant(end.rating) : QVariant(), end.id});
     return transaction({&update});
 }
 
@@ -286,7 +276,7 @@ QString RecordStore::displayName() {
         return {};
     }
     QSqlQuery& read = m_statements->readSetting;
-    read.bindValue(0, kDisplayNameKey);
+    bindValues(read, {kDisplayNameKey});
     const QString name = read.exec() && read.next() ? read.value(0).toString() : QString();
     read.finish();
     return name;
@@ -298,11 +288,10 @@ std::optional<RecordProblem> RecordStore::setDisplayName(const QString& name) {
     }
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty()) {
-        m_statements->clearSetting.bindValue(0, kDisplayNameKey);
+        bindValues(m_statements->clearSetting, {kDisplayNameKey});
         return transaction({&m_statements->clearSetting});
     }
-    m_statements->writeSetting.bindValue(0, kDisplayNameKey);
-    m_statements->writeSetting.bindValue(1, trimmed);
+    bindValues(m_statements->writeSetting, {kDisplayNameKey, trimmed});
     return transaction({&m_statements->writeSetting});
 }
 
