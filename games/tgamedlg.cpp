@@ -79,8 +79,17 @@ void TGameDlg::bindControls() {
         m_answerButtons.push_back(button);
         enableTransfer(button);
     }
+    bindAnswerBoxes();
+    m_scoreLine = requiredControl<QLabel>(layout.score.lineId);
+    for (const int id : layout.remarks.ids) {
+        m_remarkLines.push_back(requiredControl<QLabel>(id));
+    }
+    m_nameLabel = requiredControl<QLabel>(IDC_NAME_LABEL);
+}
+
+void TGameDlg::bindAnswerBoxes() {
     std::size_t firstButton = 0;
-    for (const AnswerBox& box : layout.answerBoxes) {
+    for (const AnswerBox& box : m_game.layout.answerBoxes) {
         std::size_t count = 0;
         for (const ButtonColumn& column : box.columns) {
             count += static_cast<std::size_t>(column.count);
@@ -90,11 +99,6 @@ void TGameDlg::bindControls() {
         }
         firstButton += count;
     }
-    m_scoreLine = requiredControl<QLabel>(layout.score.lineId);
-    for (const int id : layout.remarks.ids) {
-        m_remarkLines.push_back(requiredControl<QLabel>(id));
-    }
-    m_nameLabel = requiredControl<QLabel>(IDC_NAME_LABEL);
 }
 
 std::vector<QGroupBox*> TGameDlg::answerBoxes() const {
@@ -189,10 +193,7 @@ void TGameDlg::ClearAnswerButtons() {
     for (QRadioButton* button : m_answerButtons) {
         setCheck(button, false);
     }
-    std::vector<bool> offered;
-    for (std::size_t button = 0; button < m_answerButtons.size(); ++button) {
-        offered.push_back(m_game.rules->offersButton(m_round.photo(), static_cast<int>(button)));
-    }
+    const std::vector<bool> offered = offeredButtons();
     for (const AnswerBoxControl& box : m_answerBoxes) {
         const auto first = offered.begin() + static_cast<std::ptrdiff_t>(box.firstButton);
         box.box->setEnabled(
@@ -204,11 +205,19 @@ void TGameDlg::ClearAnswerButtons() {
     }
     // The keyboard user goes on in what can be answered, never on a greyed button.
     const auto firstOffered = std::find(offered.begin(), offered.end(), true);
-    if (firstOffered != offered.end() &&
-        std::find(offered.begin(), offered.end(), false) != offered.end()) {
+    const bool someGreyed = std::find(offered.begin(), offered.end(), false) != offered.end();
+    if (someGreyed && firstOffered != offered.end()) {
         m_answerButtons[static_cast<std::size_t>(firstOffered - offered.begin())]->setFocus(
             Qt::OtherFocusReason);
     }
+}
+
+std::vector<bool> TGameDlg::offeredButtons() const {
+    std::vector<bool> offered;
+    for (std::size_t button = 0; button < m_answerButtons.size(); ++button) {
+        offered.push_back(m_game.rules->offersButton(m_round.photo(), static_cast<int>(button)));
+    }
+    return offered;
 }
 
 void TGameDlg::UpdateScoreLine() {

@@ -89,6 +89,9 @@ private:
              QString applicationDirectory, std::unique_ptr<RandomSource> random,
              std::shared_ptr<const PhotoDraw> draw);
     void bindControls();
+    void bindAnswerBoxes();
+    // Whether each answer button (in button order) can be used for the photo on show.
+    std::vector<bool> offeredButtons() const;
     void showIndexError(IndexCheck check);
     void showPhotoError(const std::string& lead);
 

@@ -19,8 +19,6 @@ struct GameTexts {
     std::string missingPhotoLead;     // the photo file cannot be opened; then its path and ")"
     std::string unreadablePhotoLead;  // the photo file is no readable bitmap; then its path and ")"
     std::string photoErrorCaption;    // caption of the missing- and unreadable-photo boxes
-
-    bool operator==(const GameTexts&) const = default;
 };
 
 }  // namespace nimbara

@@ -14,16 +14,24 @@ using test::RecordedBox;
 
 // What a game's boxes say, whole, and where it falls back after a failed index check.
 struct BoxTexts {
+    QString title;
+    QString reminder;
+    QString wrongToFirstPhoto;  // the wrong-answer message for the photo of the value 0
     QString missingPhotoLead;
     QString finalScoreCaption;
     QString unknownIndexError;
     QString indexRangeError;
     QString indexRangeCaption;
     PhotoId beyondTheHighest;  // a photo the second index check refuses
-    QString fallbackPhoto;     // below the application directory
+    // Below the application directory: the photo of the value 0 and the fallback photo after a
+    // failed index check.
+    QString firstPhoto;
 };
 
-const BoxTexts kIceI{"photo not existing (file: ",
+const BoxTexts kIceI{"Ice classification game",
+                     "Please select radio button",
+                     "error;  bery bit",
+                     "photo not existing (file: ",
                      "Ice classification game Final Score",
                      "internal error (ice classification game; indices(1))",
                      "internal error (ice classification game; indices(2))",
@@ -31,20 +39,26 @@ const BoxTexts kIceI{"photo not existing (file: ",
                      {"18"},
                      "/games/ice/ice0.bmp"};
 
-BoxTexts seastate(const QString& fallbackPhoto) {
-    return {"photo not present (file: ",
+BoxTexts seastate(const QString& firstPhoto) {
+    return {"Sea state classification game",
+            "Please select radio button",
+            "error; Bf 0",
+            "photo not present (file: ",
             "Sea state classification game Final Score",
             "internal error (seastate classification game; indices(1))",
             "internal error (seastate classification game; indices(2))",
             "Nimbara error",
             {"13"},
-            fallbackPhoto};
+            firstPhoto};
 }
 
 const std::map<std::string, BoxTexts> kBoxTexts = {
     {"ice1", kIceI},
     {"ice2",
-     {kIceI.missingPhotoLead,
+     {kIceI.title,
+      kIceI.reminder,
+      "error;  crack",
+      kIceI.missingPhotoLead,
       kIceI.finalScoreCaption,
       kIceI.unknownIndexError,
       kIceI.indexRangeError,
@@ -52,7 +66,10 @@ const std::map<std::string, BoxTexts> kBoxTexts = {
       {"18"},
       "/games/ice/ice2_0.bmp"}},
     {"clouds-normal",
-     {"photo not existing (file: ",
+     {"Cloud classification game (normal)",
+      "Please select radio buttons Cl and Cm and Ch",
+      "error;  Cl 2 - Cm 6 - Ch 0",
+      "photo not existing (file: ",
       "Cloud classification game (normal) Final Score",
       "internal error (cloud classification game [normal]; indices(1))",
       "internal error (cloud classification game [normal]; indices(2))",
@@ -60,7 +77,10 @@ const std::map<std::string, BoxTexts> kBoxTexts = {
       {"95"},
       "/games/clouds/cloud0.bmp"}},
     {"clouds-easy",
-     {"photo not existing (file: ",
+     {"Cloud classification game (easy)",
+      "Please select radio button",
+      "error; Cl 1",
+      "photo not existing (file: ",
       "Cloud classification game (easy) Final Score",
       "internal error (cloud classification game [easy]; indices(1))",
       "internal error (cloud classification game [easy]; indices(2))",
@@ -101,15 +121,21 @@ protected:
                                       MbIcon::Stop);
     }
 
-    // Checks the right answer to the photo on show.
-    static void checkTheRightAnswer(TGameDlg& dialog) {
+    // Checks the right answer to the photo on show or, with wrongInTheLastGroup, the next button
+    // of the last group instead.
+    static void checkAnswer(TGameDlg& dialog, bool wrongInTheLastGroup = false) {
         const GameRules& rules = *dialog.game().rules;
         const Choice right = rules.rightChoice(dialog.round().photo());
         int first = 0;
         for (std::size_t group = 0; group < right.size(); ++group) {
-            check(dialog, {first + right[group]});
-            first += static_cast<int>(rules.answerGroups()[group].items.size());
+            const int size = static_cast<int>(rules.answerGroups()[group].items.size());
+            const bool shift = wrongInTheLastGroup && group + 1 == right.size();
+            check(dialog, {first + (right[group] + (shift ? 1 : 0)) % size});
+            first += size;
         }
+    }
+    RecordedBox gameBox(TGameDlg& dialog, const QString& text, MbIcon icon) const {
+        return RecordedBox::ownedBy(&dialog, text, texts().title, icon);
     }
 };
 
@@ -118,7 +144,7 @@ TEST_P(AllGamesTest, WithoutPhotosEveryDrawIsReportedAndTheRoundEndsWithTheFinal
     std::vector<RecordedBox> expected{missingPhoto(dialog->photoPath())};
     ASSERT_TRUE(showAndSettle(*dialog));
     for (int photo = 0; photo < 10 && dialog->isVisible(); ++photo) {
-        checkTheRightAnswer(*dialog);
+        checkAnswer(*dialog);
         dialog->control<QPushButton>(IdOk)->click();
         if (photo < 9) {
             expected.push_back(missingPhoto(dialog->photoPath()));
@@ -130,12 +156,36 @@ TEST_P(AllGamesTest, WithoutPhotosEveryDrawIsReportedAndTheRoundEndsWithTheFinal
     EXPECT_EQ(boxes.boxes(), expected);
 }
 
+TEST_P(AllGamesTest, AnIncompleteAnswerIsRemindedAndAWrongOneNamesTheRightAnswer) {
+    dir.writePhoto(texts().firstPhoto.mid(1), Qt::gray);
+    auto dialog = open(GetParam(), {0, 0, 0});
+    dialog->control<QPushButton>(IdOk)->click();
+    EXPECT_EQ(dialog->round().askedCount(), 1);
+    checkAnswer(*dialog, true);
+    dialog->control<QPushButton>(IdOk)->click();
+    EXPECT_EQ(dialog->scoreLine()->text(), "good: 0 of 1 (total 10)");
+    ASSERT_GE(boxes.boxes().size(), 2u);
+    EXPECT_EQ(std::vector<RecordedBox>(boxes.boxes().begin(), boxes.boxes().begin() + 2),
+              (std::vector<RecordedBox>{
+                  gameBox(*dialog, texts().reminder, MbIcon::Exclamation),
+                  gameBox(*dialog, texts().wrongToFirstPhoto, MbIcon::Information)}));
+}
+
+TEST_P(AllGamesTest, AnUnreadablePhotoIsReportedOnce) {
+    dir.writeFile(texts().firstPhoto.mid(1), "not a bitmap");
+    auto dialog = open(GetParam(), {0, 0, 0});
+    EXPECT_EQ(boxes.boxes(),
+              std::vector<RecordedBox>{RecordedBox::ownerless(
+                  "photo not readable (file: " + dir.path() + texts().firstPhoto + ")",
+                  "Nimbara error", MbIcon::Stop)});
+}
+
 TEST_P(AllGamesTest, AFaultyValueIsReportedAndTheFallbackPhotoTaken) {
     auto dialog = create(GetParam(), {-7, -7, -7});
     EXPECT_EQ(boxes.boxes(),
               (std::vector<RecordedBox>{
                   RecordedBox::ownerless(texts().unknownIndexError, "Nimbara error", MbIcon::Stop),
-                  missingPhoto(dir.path() + texts().fallbackPhoto)}));
+                  missingPhoto(dir.path() + texts().firstPhoto)}));
 }
 
 TEST_P(AllGamesTest, APhotoBeyondTheHighestGivesTheSecondBoxWithItsOwnCaption) {
@@ -144,7 +194,7 @@ TEST_P(AllGamesTest, APhotoBeyondTheHighestGivesTheSecondBoxWithItsOwnCaption) {
     EXPECT_EQ(boxes.boxes(), (std::vector<RecordedBox>{
                                  RecordedBox::ownerless(texts().indexRangeError,
                                                         texts().indexRangeCaption, MbIcon::Stop),
-                                 missingPhoto(dir.path() + texts().fallbackPhoto)}));
+                                 missingPhoto(dir.path() + texts().firstPhoto)}));
 }
 
 TEST_P(AllGamesTest, TheDialogIsOfItsClassAndHasEveryControlTheGameAddresses) {
@@ -181,6 +231,12 @@ TEST_P(AllGamesTest, ItsTemplateIsTheProgramsResource) {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, AllGamesTest, testing::ValuesIn(gameCatalogue()),
                          [](const auto& row) { return test::gameRowName(row); });
+
+TEST(GameTemplateTest, OnlyATemplateOfOneGameCarriesItsCaption) {
+    EXPECT_EQ(dialogTemplate(8983).caption, "Ice classification game I");
+    EXPECT_EQ(dialogTemplate(8987).caption, "Cloud classification game (normal)");
+    EXPECT_EQ(dialogTemplate(8985).caption, "") << "the six sea-state series share it";
+}
 
 TEST(GameTemplateTest, ADialogWhoseLayoutDoesNotFitItsRulesRefusesToBeBuilt) {
     GameDefinition mismatched = test::game("seastate-UK");

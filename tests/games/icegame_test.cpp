@@ -128,11 +128,17 @@ TEST_P(IceGameRoundTest, TenAnswersEndWithTheFinalScoreAndCloseTheDialog) {
         answer(*dialog, i < GetParam().right ? photo : (photo + 1) % 18);
     }
     EXPECT_EQ(shown.size(), 10u);
-    ASSERT_FALSE(boxes.boxes().empty());
-    EXPECT_EQ(boxes.boxes().back(),
-              RecordedBox::ownedBy(dialog.get(), GetParam().finalText,
-                                   "Ice classification game Final Score", MbIcon::None));
-    EXPECT_EQ(boxes.boxes().size(), static_cast<std::size_t>(10 - GetParam().right + 1));
+    // The wrong answers name the classes of photos 0 to 9 that were answered wrongly.
+    const QStringList names{
+        "bery bit",       "brash ice", "floeberg",      "grease ice", "grey ice ",
+        "grey-white ice", "growler",   "hummocked ice", "iceberg",    "medium first-year ice"};
+    std::vector<RecordedBox> expected;
+    for (int photo = GetParam().right; photo < 10; ++photo) {
+        expected.push_back(gameBox(*dialog, "error;  " + names[photo], MbIcon::Information));
+    }
+    expected.push_back(RecordedBox::ownedBy(dialog.get(), GetParam().finalText,
+                                            "Ice classification game Final Score", MbIcon::None));
+    EXPECT_EQ(boxes.boxes(), expected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
