@@ -71,20 +71,20 @@ INSTANTIATE_TEST_SUITE_P(
                     SkyCase{"NoLowCode", 3, skyAnswer(-1, x, x), GameRound::Verdict::Incomplete}),
     [](const testing::TestParamInfo<SkyCase>& row) { return row.param.name; });
 
-TEST(CloudNormalRulesTest, TheLowestCheckedCodeOfAColumnCounts) {
+TEST(CloudGameNormalRulesTest, TheLowestCheckedCodeOfAColumnCounts) {
     std::vector<std::uint16_t> answer = skyAnswer(5, x, x);
     answer[11 + 3] = 1;  // Cm 3 besides Cm x: Cm 3 is chosen
     EXPECT_EQ(judgeNormal(3, answer), GameRound::Verdict::Wrong);
 }
 
-TEST(CloudNormalRulesTest, WrongAnswerNamesTheWholeKeyAfterTwoBlanks) {
+TEST(CloudGameNormalRulesTest, WrongAnswerNamesTheWholeKeyAfterTwoBlanks) {
     const GameRules& rules = normalRules();
     EXPECT_EQ(rules.wrongAnswerText({"3"}), "error;  Cl 5 - Cm x - Ch x");
     EXPECT_EQ(rules.fileName({"7"}), "cloud7.bmp");
     EXPECT_EQ(findGame("clouds-normal")->photoFolder, "\\games\\clouds\\");
 }
 
-TEST(CloudNormalRulesTest, KeysHoldThreeCodesAtFixedPlaces) {
+TEST(CloudGameNormalRulesTest, KeysHoldThreeCodesAtFixedPlaces) {
     for (std::size_t photo = 0; photo < 95; ++photo) {
         const std::string& key = CloudGameNormalRules::key(photo);
         ASSERT_EQ(key.size(), 18u) << photo;
@@ -95,7 +95,7 @@ TEST(CloudNormalRulesTest, KeysHoldThreeCodesAtFixedPlaces) {
 }
 
 // The right answer is named by the sky's key text, and any other answer in the same form.
-TEST(CloudNormalRulesTest, EveryChoiceIsNamedInTheFormOfTheKey) {
+TEST(CloudGameNormalRulesTest, EveryChoiceIsNamedInTheFormOfTheKey) {
     const GameRules& rules = normalRules();
     for (std::size_t photo = 0; photo < 95; ++photo) {
         EXPECT_EQ(rules.rightAnswerName({std::to_string(photo)}), CloudGameNormalRules::key(photo));
@@ -105,7 +105,7 @@ TEST(CloudNormalRulesTest, EveryChoiceIsNamedInTheFormOfTheKey) {
     EXPECT_EQ(rules.choiceLabel({x, 0, x}), "Cl x - Cm 0 - Ch x");
 }
 
-TEST(CloudNormalRulesTest, SkiesOfOneKeyAreOneClass) {
+TEST(CloudGameNormalRulesTest, SkiesOfOneKeyAreOneClass) {
     const GameRules& rules = normalRules();
     EXPECT_EQ(rules.classOf({"10"}), rules.classOf({"11"}));
     EXPECT_EQ(rules.classOf({"10"}), rules.classOf({"68"}));
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string("Photo") + row.param.photo;
     });
 
-TEST(CloudNormalRulesTest, FortySevenPhotosCarryRemarks) {
+TEST(CloudGameNormalRulesTest, FortySevenPhotosCarryRemarks) {
     const GameRules& rules = normalRules();
     int withRemarks = 0;
     std::array<int, 4> byLineCount{};
@@ -162,7 +162,7 @@ TEST(CloudNormalRulesTest, FortySevenPhotosCarryRemarks) {
 
 // The easy game.
 
-TEST(CloudEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
+TEST(CloudGameEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
     const GameRules& rules = easyRules();
     ScriptedRandom random({4, 12, 1});  // level 4 mod 3 + 1 = 2, type 12 mod 9 + 1 = 4, variant 2
     GameRound round(rules, random);
@@ -175,7 +175,7 @@ TEST(CloudEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
     EXPECT_EQ(round.wrongAnswerText(), "error; Cm 4");
 }
 
-TEST(CloudEasyRulesTest, TheVariantPlaysNoPartInJudging) {
+TEST(CloudGameEasyRulesTest, TheVariantPlaysNoPartInJudging) {
     const GameRules& rules = easyRules();
     ScriptedRandom random({1, 3, 0, 1, 3, 2});  // cm4_1, then cm4_3
     GameRound round(rules, random);
@@ -191,7 +191,7 @@ TEST(CloudEasyRulesTest, TheVariantPlaysNoPartInJudging) {
     EXPECT_EQ(round.judge(cm5), GameRound::Verdict::Wrong);
 }
 
-TEST(CloudEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
+TEST(CloudGameEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
     const GameRules& rules = easyRules();
     ScriptedRandom random({-1, 0, 0});  // a negative level is not drawn
     GameRound round(rules, random);
@@ -203,7 +203,7 @@ TEST(CloudEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
     EXPECT_EQ(rules.checkIndices({"0", "1", "1"}), IndexCheck::OutOfRange);
 }
 
-TEST(CloudEasyRulesTest, OnlyTheButtonsOfThePhotosLevelAreOffered) {
+TEST(CloudGameEasyRulesTest, OnlyTheButtonsOfThePhotosLevelAreOffered) {
     const GameRules& rules = easyRules();
     std::vector<int> offered;
     for (int button = 0; button < 27; ++button) {
