@@ -3,7 +3,7 @@
 // from the contents and the index, the pages declare British English in plain ASCII, the
 // previous/next links form unbroken chains, corrected statements stay corrected, and the worked
 // examples of the cloud group are the normal game's own skies.
-#include "games/core/cloudnormalrules.h"
+#include "games/core/gamecatalogue.h"
 #include "help/book/helpbook.h"
 #include "help/viewer/helpviewer.h"
 #include "tests/support/appdirfixture.h"
@@ -536,14 +536,14 @@ struct NormalSky {
 };
 
 std::vector<NormalSky> normalSkies() {
-    const CloudNormalRules rules;
+    const GameRules& rules = *findGame("clouds-normal")->rules;
     std::vector<NormalSky> skies;
     for (const PhotoId& photo : rules.allPhotos()) {
         QStringList lines;
         for (const std::string& line : rules.remarks(photo)) {
             lines << QString::fromStdString(line).trimmed().remove(QRegularExpression("^- "));
         }
-        skies.push_back({CloudNormalRules::key(std::stoul(photo.at(0))), lines.join(' ')});
+        skies.push_back({rules.rightAnswerName(photo), lines.join(' ')});
     }
     return skies;
 }

@@ -1,5 +1,6 @@
-#include "games/core/cloudeasyrules.h"
+#include "games/core/cloudgameeasyrules.h"
 
+#include "games/core/cloudlevels.h"
 #include "games/core/numberedphotorules.h"
 
 #include <algorithm>
@@ -11,10 +12,9 @@ namespace {
 
 enum Part : std::size_t { Level, Type, Variant };
 
-constexpr std::array<int, 3> kPartCounts = {CloudEasyRules::kLevels, CloudEasyRules::kTypes,
-                                            CloudEasyRules::kVariants};
-const std::array<std::string, CloudEasyRules::kLevels> kLevelNames = {"Cl", "Cm", "Ch"};
-const std::array<std::string, CloudEasyRules::kLevels> kFilePrefixes = {"cl", "cm", "ch"};
+constexpr std::array<int, 3> kPartCounts = {kCloudLevels, CloudGameEasyRules::kTypes,
+                                            CloudGameEasyRules::kVariants};
+const std::array<std::string, kCloudLevels> kFilePrefixes = {"cl", "cm", "ch"};
 
 // A remark rule: a photo of this level and type (and variant, unless "any") shows the lines.
 struct RemarkRule {
@@ -64,27 +64,27 @@ bool partInRange(const PhotoId& photo, Part part) {
     return value >= 1 && value <= kPartCounts[part];
 }
 
-// The answer flag, and so the button, of a level and type.
-std::size_t answerIndex(int level, int type) {
-    return static_cast<std::size_t>((level - 1) * CloudEasyRules::kTypes + (type - 1));
+// One group of the 27 types, level by level.
+std::vector<AnswerGroup> typeButtons() {
+    std::vector<AnswerItem> items;
+    for (int level = 0; level < kCloudLevels; ++level) {
+        const std::vector<AnswerItem> codes =
+            cloudCodes(level, 1, CloudGameEasyRules::kTypes, false);
+        items.insert(items.end(), codes.begin(), codes.end());
+    }
+    return {AnswerGroup{std::move(items)}};
 }
 
 }  // namespace
 
-CloudEasyRules::CloudEasyRules()
-    : m_texts{
-          "Cloud classification game (easy)",
-          "Please select radio button",
-          "internal error (cloud classification game [easy]; indices(1))",
-          "Nimbara error",
-          "internal error (cloud classification game [easy]; indices(2))",
-          "Nimbara error",
-          "photo not existing (file: ",
-          "\\games\\clouds\\",
-          "error; ",
-      } {}
+CloudGameEasyRules::CloudGameEasyRules(GameTexts texts)
+    : GameRules(std::move(texts), typeButtons()) {}
 
-PhotoId CloudEasyRules::drawCandidate(RandomSource& random) const {
+int CloudGameEasyRules::photoCount() const {
+    return kCloudLevels * kTypes * kVariants;
+}
+
+PhotoId CloudGameEasyRules::drawCandidate(RandomSource& random) const {
     PhotoId photo(3, kUnknown);
     for (std::size_t part = Level; part <= Variant; ++part) {
         const std::int64_t r = random.next() % kPartCounts[part];
@@ -95,7 +95,7 @@ PhotoId CloudEasyRules::drawCandidate(RandomSource& random) const {
     return photo;
 }
 
-IndexCheck CloudEasyRules::checkIndices(const PhotoId& photo) const {
+IndexCheck CloudGameEasyRules::checkIndices(const PhotoId& photo) const {
     if (std::find(photo.begin(), photo.end(), kUnknown) != photo.end()) {
         return IndexCheck::Unknown;
     }
@@ -104,19 +104,19 @@ IndexCheck CloudEasyRules::checkIndices(const PhotoId& photo) const {
     return inRange ? IndexCheck::Ok : IndexCheck::OutOfRange;
 }
 
-int CloudEasyRules::shownIndex(const PhotoId& photo) const {
+int CloudGameEasyRules::shownIndex(const PhotoId& photo) const {
     return ((partValue(photo, Level) - 1) * kTypes + partValue(photo, Type) - 1) * kVariants +
            partValue(photo, Variant) - 1;
 }
 
-std::string CloudEasyRules::fileName(const PhotoId& photo) const {
+std::string CloudGameEasyRules::fileName(const PhotoId& photo) const {
     const auto level = static_cast<std::size_t>(partValue(photo, Level) - 1);
     return kFilePrefixes.at(level) + photo[Type] + "_" + photo[Variant] + ".bmp";
 }
 
-std::vector<PhotoId> CloudEasyRules::allPhotos() const {
+std::vector<PhotoId> CloudGameEasyRules::allPhotos() const {
     std::vector<PhotoId> photos;
-    for (int level = 1; level <= kLevels; ++level) {
+    for (int level = 1; level <= kCloudLevels; ++level) {
         for (int type = 1; type <= kTypes; ++type) {
             for (int variant = 1; variant <= kVariants; ++variant) {
                 photos.push_back(
@@ -127,27 +127,15 @@ std::vector<PhotoId> CloudEasyRules::allPhotos() const {
     return photos;
 }
 
-void CloudEasyRules::markAnswer(const PhotoId& photo, std::vector<bool>& answerFlags) const {
-    answerFlags.at(answerIndex(partValue(photo, Level), partValue(photo, Type))) = true;
+Choice CloudGameEasyRules::rightChoice(const PhotoId& photo) const {
+    return {(partValue(photo, Level) - 1) * kTypes + partValue(photo, Type) - 1};
 }
 
-std::optional<Choice> CloudEasyRules::chooseAnswer(std::span<const std::uint16_t> block) const {
-    return chooseOneButton(block, answerButtonCount());
+bool CloudGameEasyRules::offersButton(const PhotoId& photo, int button) const {
+    return button / kTypes + 1 == level(photo);
 }
 
-bool CloudEasyRules::isRight(const Choice& choice, const std::vector<bool>& answerFlags) const {
-    return chosenFlagSet(choice, answerFlags);
-}
-
-std::string CloudEasyRules::answerName(const std::vector<bool>& answerFlags) const {
-    const std::size_t set = firstSetFlag(answerFlags);
-    if (set >= answerFlags.size()) {
-        return {};
-    }
-    return kLevelNames.at(set / kTypes) + " " + std::to_string(set % kTypes + 1);
-}
-
-std::vector<std::string> CloudEasyRules::remarks(const PhotoId& photo) const {
+std::vector<std::string> CloudGameEasyRules::remarks(const PhotoId& photo) const {
     const auto rule =
         std::find_if(kRemarkRules.begin(), kRemarkRules.end(), [&](const RemarkRule& r) {
             return r.level == photo[Level] && r.type == photo[Type] &&
@@ -156,7 +144,7 @@ std::vector<std::string> CloudEasyRules::remarks(const PhotoId& photo) const {
     return rule == kRemarkRules.end() ? std::vector<std::string>(2) : rule->lines;
 }
 
-int CloudEasyRules::level(const PhotoId& photo) {
+int CloudGameEasyRules::level(const PhotoId& photo) {
     return partInRange(photo, Level) ? partValue(photo, Level) : 0;
 }
 

@@ -1,4 +1,6 @@
-#include "games/core/cloudnormalrules.h"
+#include "games/core/cloudgamenormalrules.h"
+
+#include "games/core/cloudlevels.h"
 
 #include <algorithm>
 
@@ -105,20 +107,6 @@ const std::vector<std::string> kKeys = {
     "Cl 1 - Cm 4 - Ch 0",  // 94
 };
 
-GameTexts cloudNormalTexts() {
-    return {
-        "Cloud classification game (normal)",
-        "Please select radio buttons Cl and Cm and Ch",
-        "internal error (cloud classification game [normal]; indices(1))",
-        "Nimbara error",
-        "internal error (cloud classification game [normal]; indices(2))",
-        "Nimbara error",
-        "photo not existing (file: ",
-        "\\games\\clouds\\",
-        std::string("error; ") + " ",
-    };
-}
-
 NumberedPhotoSet cloudNormalPhotos() {
     return {
         95,
@@ -204,56 +192,40 @@ NumberedPhotoSet cloudNormalPhotos() {
 }
 
 // Where a key text holds its three codes.
-constexpr std::array<std::size_t, CloudNormalRules::kColumns> kCodePositions = {3, 10, 17};
+constexpr std::array<std::size_t, kCloudLevels> kCodePositions = {3, 10, 17};
 
 int codeIndex(char code) {
     return code == 'x' ? 10 : code - '0';
 }
 
+// A group per level: the codes "0" to "9", then "x".
+std::vector<AnswerGroup> codeColumns() {
+    std::vector<AnswerGroup> groups;
+    for (int level = 0; level < kCloudLevels; ++level) {
+        groups.push_back({cloudCodes(level, 0, 9, true)});
+    }
+    return groups;
+}
+
 }  // namespace
 
-CloudNormalRules::CloudNormalRules()
-    : NumberedPhotoRules(cloudNormalTexts(), cloudNormalPhotos()) {}
+CloudGameNormalRules::CloudGameNormalRules(GameTexts texts)
+    : NumberedPhotoRules(std::move(texts), codeColumns(), cloudNormalPhotos()) {}
 
-const std::string& CloudNormalRules::key(std::size_t photo) {
+const std::string& CloudGameNormalRules::key(std::size_t photo) {
     return kKeys.at(photo);
 }
 
-std::array<int, CloudNormalRules::kColumns> CloudNormalRules::codes(const std::string& key) {
-    std::array<int, kColumns> result{};
+std::array<int, kCloudLevels> CloudGameNormalRules::codes(const std::string& key) {
+    std::array<int, kCloudLevels> result{};
     std::transform(kCodePositions.begin(), kCodePositions.end(), result.begin(),
                    [&](std::size_t at) { return codeIndex(key.at(at)); });
     return result;
 }
 
-std::optional<Choice> CloudNormalRules::chooseAnswer(std::span<const std::uint16_t> block) const {
-    Choice choice;
-    for (std::size_t column = 0; column < kColumns; ++column) {
-        const std::size_t first = column * kCodesPerColumn;
-        if (block.size() < first + kCodesPerColumn) {
-            return std::nullopt;
-        }
-        const std::optional<int> code = firstCheckedButton(block.subspan(first, kCodesPerColumn));
-        if (!code) {
-            return std::nullopt;
-        }
-        choice.push_back(*code);
-    }
-    return choice;
-}
-
-bool CloudNormalRules::isRight(const Choice& choice, const std::vector<bool>& answerFlags) const {
-    const std::size_t photo = firstSetFlag(answerFlags);
-    if (photo >= kKeys.size()) {
-        return false;
-    }
-    const std::array<int, kColumns> right = codes(kKeys[photo]);
-    return std::equal(choice.begin(), choice.end(), right.begin(), right.end());
-}
-
-std::string CloudNormalRules::answerName(const std::vector<bool>& answerFlags) const {
-    const std::size_t photo = firstSetFlag(answerFlags);
-    return photo < kKeys.size() ? kKeys[photo] : std::string();
+Choice CloudGameNormalRules::rightChoice(const PhotoId& photo) const {
+    const std::array<int, kCloudLevels> right = codes(key(static_cast<std::size_t>(number(photo))));
+    return {right.begin(), right.end()};
 }
 
 }  // namespace nimbara
