@@ -17,7 +17,7 @@ constexpr int kPollMilliseconds = 100;
 
 // libpq's messages end in a line feed and may span lines; a message box or a log wants one line.
 QString oneLine(const char* message) {
-    return QString::fromUtf8(message).trimmed().replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return QString::fromUtf8(message).simplified();
 }
 
 // The connect_timeout the URI names, else the default: the non-blocking connect does not
@@ -97,7 +97,6 @@ bool PgConnection::isOpen() const {
 }
 
 PgError PgConnection::open(const QString& uri, const std::function<bool()>& cancelled) {
-    close();
     const QByteArray address = uri.toUtf8();
     // Settings before dbname are defaults the URI may override; UTF-8 is what this side sends.
     const char* const keywords[] = {"fallback_application_name",
@@ -108,31 +107,56 @@ PgError PgConnection::open(const QString& uri, const std::function<bool()>& canc
                                     "client_encoding",
                                     nullptr};
     const char* const values[] = {"nimbara", "30", "10", "3", address.constData(), "UTF8", nullptr};
+    const std::chrono::seconds timeout = connectTimeout(address);
+    // A server that is starting, stopping or recovering refuses logins for a moment: it is away,
+    // not refusing. A ping, which does not log in, says so; a refusal from a server that takes
+    // connections is believed when it comes twice.
+    PgError error;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        bool answered = false;
+        error = connect(keywords, values, timeout, cancelled, &answered);
+        if (!error.failed() || !answered) {
+            return error;
+        }
+        if (PQpingParams(keywords, values, 1) == PQPING_REJECT) {
+            return error;
+        }
+        error.kind = PgError::Kind::LoginRefused;
+    }
+    return error;
+}
+
+PgError PgConnection::connect(const char* const* keywords, const char* const* values,
+                              std::chrono::seconds timeout, const std::function<bool()>& cancelled,
+                              bool* answered) {
+    close();
     m_conn = PQconnectStartParams(keywords, values, 1);
     if (!m_conn) {
         return {PgError::Kind::Unreachable, {}, QStringLiteral("out of memory")};
     }
-    const Clock::time_point deadline = Clock::now() + connectTimeout(address);
-    bool answered = false;
+    const Clock::time_point deadline = Clock::now() + timeout;
     PostgresPollingStatusType status =
         PQstatus(m_conn) == CONNECTION_BAD ? PGRES_POLLING_FAILED : PGRES_POLLING_WRITING;
     while (status != PGRES_POLLING_OK) {
         if (status == PGRES_POLLING_FAILED) {
-            const PgError error = connectionError(answered ? PgError::Kind::LoginRefused
-                                                           : PgError::Kind::Unreachable);
+            const PgError error = connectionError(PgError::Kind::Unreachable);
             close();
             return error;
         }
         if ((cancelled && cancelled()) || Clock::now() >= deadline) {
             close();
+            *answered = false;
             return {PgError::Kind::Unreachable,
                     {},
                     QStringLiteral("no answer before the connection's deadline")};
         }
         waitForSocket(m_conn, status);
         status = PQconnectPoll(m_conn);
-        answered = answered || serverAnswered(PQstatus(m_conn));
+        *answered = *answered || serverAnswered(PQstatus(m_conn));
     }
+    // The server's notices (a shutdown's warning) are no business of the program's output.
+    PQsetNoticeProcessor(
+        m_conn, [](void*, const char*) {}, nullptr);
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <set>
@@ -58,6 +59,10 @@ public:
     pg_conn* handle() const { return m_conn; }
 
 private:
+    // One attempt of open(); answered tells whether a server answered before it failed.
+    PgError connect(const char* const* keywords, const char* const* values,
+                    std::chrono::seconds timeout, const std::function<bool()>& cancelled,
+                    bool* answered);
     PgError resultError(const pg_result* result) const;
     PgError connectionError(PgError::Kind kind) const;
 

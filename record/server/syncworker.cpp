@@ -148,6 +148,10 @@ void SyncWorker::copyOnce(PgConnection& connection) {
 
 void SyncWorker::fail(const QString& text, int kind) {
     publish(SyncStatus::State::Retrying, text);
+    // A lost connection and a server that cannot be reached are one trouble: the server is away.
+    if (kind == static_cast<int>(PgError::Kind::Lost)) {
+        kind = static_cast<int>(PgError::Kind::Unreachable);
+    }
     if (m_told.insert(kind).second) {
         emit problem(text);
     }

@@ -21,7 +21,8 @@ class SyncSource;
 // never waits for it: takes batches from the source, sends them (see ServerUploader) and marks
 // them copied. While the server cannot be reached, refuses the login or loses the connection,
 // it tries again after pauses that double up to a limit, and the rows wait in the local record.
-// Each kind of trouble is told once per worker (once per session of the program), through
+// Each kind of trouble (the server away, a refused login, a refused copy, the local record) is
+// told once per worker (once per session of the program), through
 // problem(); statusChanged() tells every change of where the copy stands. Both are emitted on
 // the worker's thread: connect with a queued or automatic connection.
 class SyncWorker : public QObject {
