@@ -84,8 +84,10 @@ QString resultError(PGresult* result, QString* value = nullptr) {
 
 }  // namespace
 
+// Under root the server's user must reach the folder, which a private TMPDIR may not allow.
 TestPostgres::TestPostgres()
-    : m_folder(std::make_unique<QTemporaryDir>(QDir::tempPath() + "/nimbara-pg-XXXXXX")) {}
+    : m_folder(std::make_unique<QTemporaryDir>(
+          (::geteuid() == 0 ? QStringLiteral("/tmp") : QDir::tempPath()) + "/nimbara-pg-XXXXXX")) {}
 
 TestPostgres::~TestPostgres() {
     if (m_running) {
