@@ -9,7 +9,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <mutex>
 
 using namespace nimbara;
 using namespace std::chrono_literals;
@@ -126,29 +125,10 @@ TEST_F(ToldOnceTest, AFailureIsToldOnceAndNothingIsLost) {
         settings.uri = uri;
         settings.firstPause = 5ms;
         settings.longestPause = 20ms;
-        std::mutex mutex;
-        QStringList problems;
-        int attempts = 0;
         SyncWorker worker(source, settings);
-        QObject::connect(
-            &worker, &SyncWorker::problem, &worker,
-            [&](const QString& text) {
-                const std::lock_guard lock(mutex);
-                problems << text;
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            &worker, &SyncWorker::statusChanged, &worker,
-            [&](const SyncStatus& status) {
-                const std::lock_guard lock(mutex);
-                attempts += status.state == SyncStatus::State::Retrying;
-            },
-            Qt::DirectConnection);
+        WorkerLog log(worker);
         worker.start();
-        ASSERT_TRUE(waitUntil([&] {
-            const std::lock_guard lock(mutex);
-            return attempts >= 4;
-        }));
+        ASSERT_TRUE(waitUntil([&] { return log.retries() >= 4; }));
         worker.stop();
         const QString expected =
             wrongPassword
@@ -165,7 +145,7 @@ TEST_F(ToldOnceTest, AFailureIsToldOnceAndNothingIsLost) {
                       "running on that host and accepting TCP/IP connections?). Your answers "
                       "stay in the record on this computer and are copied when the server can "
                       "be reached.");
-        EXPECT_EQ(problems, QStringList{expected.arg(uri)});
+        EXPECT_EQ(log.problems(), QStringList{expected.arg(uri)});
         EXPECT_EQ(source.waitingAnswers(), 10);
         EXPECT_FALSE(source.allCopied());
         EXPECT_EQ(worker.status().state, SyncStatus::State::Stopped);

@@ -30,3 +30,30 @@ void RecordServerTest::connectAs(nimbara::PgConnection& connection, const QStrin
     const nimbara::PgError error = connection.open(testServer().uri(m_database, role));
     ASSERT_FALSE(error.failed()) << error.text.toStdString();
 }
+
+WorkerLog::WorkerLog(nimbara::SyncWorker& worker) {
+    QObject::connect(
+        &worker, &nimbara::SyncWorker::problem, &worker,
+        [this](const QString& text) {
+            const std::lock_guard lock(m_mutex);
+            m_problems << text;
+        },
+        Qt::DirectConnection);
+    QObject::connect(
+        &worker, &nimbara::SyncWorker::statusChanged, &worker,
+        [this](const nimbara::SyncStatus& status) {
+            const std::lock_guard lock(m_mutex);
+            m_retries += status.state == nimbara::SyncStatus::State::Retrying;
+        },
+        Qt::DirectConnection);
+}
+
+QStringList WorkerLog::problems() {
+    const std::lock_guard lock(m_mutex);
+    return m_problems;
+}
+
+int WorkerLog::retries() {
+    const std::lock_guard lock(m_mutex);
+    return m_retries;
+}

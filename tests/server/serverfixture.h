@@ -2,12 +2,14 @@
 
 #include "record/server/pgconnection.h"
 #include "record/server/serverschema.h"
+#include "record/server/syncworker.h"
 #include "tests/server/testpostgres.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <mutex>
 
 // The test binary's server (see servertestmain.cpp).
 TestPostgres& testServer();
@@ -29,4 +31,17 @@ protected:
     QString m_database;
     QStringList m_trainees;  // two trainees
     QString m_instructor;
+};
+
+// What a worker told, gathered on its thread: its problems, and how often it went to Retrying.
+class WorkerLog {
+public:
+    explicit WorkerLog(nimbara::SyncWorker& worker);
+    QStringList problems();
+    int retries();
+
+private:
+    std::mutex m_mutex;
+    QStringList m_problems;
+    int m_retries = 0;
 };

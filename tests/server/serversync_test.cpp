@@ -6,7 +6,6 @@
 #include "tests/server/serverfixture.h"
 
 #include <algorithm>
-#include <mutex>
 
 using namespace nimbara;
 using namespace std::chrono_literals;
@@ -22,40 +21,6 @@ SyncWorker::Settings quickSettings(const QString& uri, int batchRows) {
     settings.idlePoll = 50ms;
     return settings;
 }
-
-// What a worker told: its problems, and how often it went into Retrying.
-class WorkerLog {
-public:
-    explicit WorkerLog(SyncWorker& worker) {
-        QObject::connect(
-            &worker, &SyncWorker::problem, &worker,
-            [this](const QString& text) {
-                const std::lock_guard lock(m_mutex);
-                m_problems << text;
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            &worker, &SyncWorker::statusChanged, &worker,
-            [this](const SyncStatus& status) {
-                const std::lock_guard lock(m_mutex);
-                m_retries += status.state == SyncStatus::State::Retrying;
-            },
-            Qt::DirectConnection);
-    }
-    QStringList problems() {
-        const std::lock_guard lock(m_mutex);
-        return m_problems;
-    }
-    int retries() {
-        const std::lock_guard lock(m_mutex);
-        return m_retries;
-    }
-
-private:
-    std::mutex m_mutex;
-    QStringList m_problems;
-    int m_retries = 0;
-};
 
 class SyncTest : public RecordServerTest {
 protected:
