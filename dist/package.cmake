@@ -16,18 +16,22 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${NIMBARA_HOME_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What no library link names: Qt's X11 platform plugin, and a font for the texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core | fonts-liberation2")
+# What no library link names: the CHM decoder, which the program loads at run time so that it
+# can go on without help when it is missing; Qt's X11 platform plugin; a font for the texts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libmspack0 (>= 0.10), qt6-qpa-plugins, fonts-dejavu-core | fonts-liberation2")
+# The first line is the synopsis; CPack indents the lines after it, and an empty one becomes the
+# paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "trainer for weather observers: clouds, sea ice and sea state
- Nimbara trains weather observers in three classification schemes of
- meteorological observation through photo games: the low, middle and high
- cloud codes, the types of sea ice, and the state of the sea on the Beaufort
- scale. A reference shelf of help books covers every cloud code figure.
- .
- Training organisations bring their own photos with nimbara-import, and copy
- every trainee's learning record to a PostgreSQL server of theirs with
- nimbara-record.")
+Nimbara trains weather observers in three classification schemes of
+meteorological observation through photo games: the low, middle and high
+cloud codes, the types of sea ice, and the state of the sea on the Beaufort
+scale. A reference shelf of help books covers every cloud code figure.
+
+Training organisations bring their own photos with nimbara-import, and copy
+every trainee's learning record to a PostgreSQL server of theirs with
+nimbara-record.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
