@@ -5,6 +5,8 @@
 #include "tests/server/memorysyncsource.h"
 #include "tests/server/serverfixture.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 using namespace nimbara;
@@ -131,10 +133,15 @@ TEST_F(SyncTest, TheWorkerCopiesEverythingAndSaysItIsUpToDate) {
         source.addRound("Ann", 10, round != 11);
     }
     SyncWorker worker(source, quickSettings(testServer().uri(m_database, trainee(0)), 25));
+    // The status reaches a receiver on this thread, as it reaches the progress window.
+    QObject window;
+    SyncStatus shown;
+    QObject::connect(&worker, &SyncWorker::statusChanged, &window,
+                     [&](const SyncStatus& status) { shown = status; });
     worker.start();
     ASSERT_TRUE(waitUntil([&] {
-        const SyncStatus status = worker.status();
-        return status.state == SyncStatus::State::UpToDate && status.waitingAnswers == 0;
+        QCoreApplication::processEvents();
+        return shown.state == SyncStatus::State::UpToDate && shown.waitingAnswers == 0;
     }));
     EXPECT_TRUE(source.allCopied());
     EXPECT_TRUE(worker.status().lastCopied.isValid());
