@@ -1,6 +1,5 @@
 #include "app/gamerecordcatalogue.h"
 
-#include "games/core/cloudnormalrules.h"
 #include "games/core/gamecatalogue.h"
 #include "platform/datapath.h"
 
@@ -10,43 +9,42 @@ namespace nimbara {
 
 namespace {
 
-// The separator of the groups in a whole-sky key, "Cl 2 - Cm 6 - Ch 0".
-const QString kGroupSeparator = " - ";
+const QString kGroupSeparator =
+    QString::fromUtf8(GameRules::kGroupSeparator.data(), GameRules::kGroupSeparator.size());
 
-// Whether rules answer with several groups at once, each naming a class of its own.
-bool answersInGroups(const GameRules& rules) {
-    return dynamic_cast<const CloudNormalRules*>(&rules) != nullptr;
-}
-
+// The classes of an answer named as game names it: one per answer group. A name that does not
+// split into as many parts as there are groups stays whole.
 QStringList partsOf(const GameRules& rules, const QString& answer) {
-    if (answersInGroups(rules)) {
+    const auto groups = static_cast<qsizetype>(rules.answerGroups().size());
+    if (groups > 1) {
         const QStringList parts = answer.split(kGroupSeparator);
-        if (parts.size() == CloudNormalRules::kColumns) {
+        if (parts.size() == groups) {
             return parts;
         }
     }
     return {answer};
 }
 
-// The classes of rules' photos, group by group, each group in order of its names.
+// The classes of rules' photos, group by group: in a game of one group its classes in the order
+// of its photos, in a game of several each group's classes sorted by name.
 QStringList classesOf(const GameRules& rules) {
-    std::vector<QStringList> groups;
-    for (const PhotoId& photo : rules.allPhotos()) {
-        const QStringList parts = partsOf(rules, QString::fromStdString(rules.answerNameOf(photo)));
-        groups.resize(std::max(groups.size(), static_cast<std::size_t>(parts.size())));
-        for (qsizetype i = 0; i < parts.size(); ++i) {
-            QStringList& group = groups[static_cast<std::size_t>(i)];
-            if (!group.contains(parts[i])) {
-                group << parts[i];
+    const std::vector<AnswerGroup>& groups = rules.answerGroups();
+    std::vector<QStringList> perGroup(groups.size());
+    for (const Choice& choice : rules.classes()) {
+        for (std::size_t group = 0; group < choice.size(); ++group) {
+            const QString name = QString::fromStdString(
+                groups[group].items.at(static_cast<std::size_t>(choice[group])).name);
+            if (!perGroup[group].contains(name)) {
+                perGroup[group] << name;
             }
         }
     }
     QStringList all;
-    for (QStringList& group : groups) {
+    for (QStringList& names : perGroup) {
         if (groups.size() > 1) {
-            group.sort();
+            names.sort();
         }
-        all << group;
+        all << names;
     }
     return all;
 }
@@ -54,12 +52,10 @@ QStringList classesOf(const GameRules& rules) {
 }  // namespace
 
 GameRecordCatalogue::GameRecordCatalogue() {
-    for (const CatalogueGame& game : gameCatalogue()) {
-        const QString id = QString::fromStdString(game.id);
-        std::unique_ptr<GameRules> made = game.makeRules();
-        m_games.push_back({id, QString::fromStdString(made->texts().title)});
-        m_classes[id] = classesOf(*made);
-        m_rules[id] = std::move(made);
+    for (const GameDefinition& game : gameCatalogue()) {
+        const QString id = QString::fromStdString(game.importId);
+        m_games.push_back({id, QString::fromStdString(game.rules->texts().title)});
+        m_classes[id] = classesOf(*game.rules);
     }
     for (Game& game : m_games) {
         const auto sameTitle =
@@ -73,11 +69,6 @@ GameRecordCatalogue::GameRecordCatalogue() {
 
 GameRecordCatalogue::~GameRecordCatalogue() = default;
 
-const GameRules* GameRecordCatalogue::rules(const QString& game) const {
-    const auto found = m_rules.find(game);
-    return found == m_rules.end() ? nullptr : found->second.get();
-}
-
 QString GameRecordCatalogue::title(const QString& game) const {
     const auto found = std::find_if(m_games.begin(), m_games.end(),
                                     [&](const Game& each) { return each.id == game; });
@@ -85,8 +76,8 @@ QString GameRecordCatalogue::title(const QString& game) const {
 }
 
 QStringList GameRecordCatalogue::answerParts(const QString& game, const QString& answer) const {
-    const GameRules* found = rules(game);
-    return found ? partsOf(*found, answer) : QStringList{answer};
+    const GameDefinition* found = findGame(game.toStdString());
+    return found ? partsOf(*found->rules, answer) : QStringList{answer};
 }
 
 QStringList GameRecordCatalogue::classes(const QString& game) const {
@@ -96,12 +87,11 @@ QStringList GameRecordCatalogue::classes(const QString& game) const {
 
 QString GameRecordCatalogue::photoPath(const QString& applicationDirectory, const QString& game,
                                        const QString& photo) const {
-    const GameRules* found = rules(game);
+    const GameDefinition* found = findGame(game.toStdString());
     if (found == nullptr) {
         return {};
     }
-    return dataPath(applicationDirectory,
-                    QString::fromStdString(found->texts().photoFolder) + photo);
+    return dataPath(applicationDirectory, QString::fromStdString(found->photoFolder) + photo);
 }
 
 }  // namespace nimbara

@@ -5,12 +5,9 @@
 #include <QString>
 
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace nimbara {
-
-class GameRules;
 
 // The games as the learning record and the progress window need them, read from the games'
 // own rules: each game's id and title, how its answers split into classes (one per answer
@@ -37,10 +34,7 @@ public:
                       const QString& photo) const;
 
 private:
-    const GameRules* rules(const QString& game) const;
-
     std::vector<Game> m_games;
-    std::map<QString, std::unique_ptr<GameRules>> m_rules;
     std::map<QString, QStringList> m_classes;
 };
 

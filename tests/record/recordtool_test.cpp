@@ -147,7 +147,9 @@ TEST_P(RecordToolUsage, WrongArgumentsGiveTheUsage) {
     EXPECT_EQ(result.status, 2);
     const QByteArray usage =
         "usage:\n  nimbara-record export [--since DATE] [--game ID] [FILE]\n      writes the "
-        "answers of your learning record as CSV to FILE or standard output\n";
+        "answers of your learning record as CSV to FILE or standard output\n"
+        "  nimbara-record setup-server [URI]\n      creates or migrates the record's schema and "
+        "roles on the server at URI (by default the configured one)\n";
     EXPECT_EQ(result.err, GetParam().complaint + usage);
     EXPECT_EQ(result.out, QByteArray());
 }

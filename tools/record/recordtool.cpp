@@ -1,6 +1,7 @@
 #include "tools/record/recordtool.h"
 
 #include "tools/record/exportcommand.h"
+#include "tools/record/setupservercommand.h"
 
 #include <QIODevice>
 
@@ -13,6 +14,10 @@ const std::vector<RecordTool::Subcommand>& RecordTool::subcommands() {
         {"export", "[--since DATE] [--game ID] [FILE]",
          "writes the answers of your learning record as CSV to FILE or standard output",
          ExportCommand::run},
+        {"setup-server", "[URI]",
+         "creates or migrates the record's schema and roles on the server at URI (by default the "
+         "configured one)",
+         runSetupServer},
     };
     return all;
 }
