@@ -34,25 +34,30 @@ double timeIt(int runs, const std::function<void()>& action) {
     return median(times);
 }
 
-Comparison compare(int runs, const std::function<void()>& measured,
-                   const std::function<void()>& floor) {
+Samples compareSamples(int runs, const std::function<void()>& measured,
+                       const std::function<void()>& floor) {
     for (int warmUp = 0; warmUp < 3; ++warmUp) {
         measured();
         floor();
     }
-    std::vector<double> measuredTimes;
-    std::vector<double> floorTimes;
+    Samples samples;
     for (int run = 0; run < runs; ++run) {
         // Which goes first alternates: the first of a pair may meet caches the other emptied.
         if (run % 2 == 0) {
-            measuredTimes.push_back(timeOnce(measured));
-            floorTimes.push_back(timeOnce(floor));
+            samples.measured.push_back(timeOnce(measured));
+            samples.floor.push_back(timeOnce(floor));
         } else {
-            floorTimes.push_back(timeOnce(floor));
-            measuredTimes.push_back(timeOnce(measured));
+            samples.floor.push_back(timeOnce(floor));
+            samples.measured.push_back(timeOnce(measured));
         }
     }
-    return {median(measuredTimes), median(floorTimes)};
+    return samples;
+}
+
+Comparison compare(int runs, const std::function<void()>& measured,
+                   const std::function<void()>& floor) {
+    const Samples samples = compareSamples(runs, measured, floor);
+    return {median(samples.measured), median(samples.floor)};
 }
 
 void waitForFirstPaint(QWidget* widget) {

@@ -26,8 +26,16 @@ struct Comparison {
     double measured;
     double floor;
 };
-// Medians of measured and floor, each run three times first and then runs times, in turns (the
-// first of a pair alternating), so that both meet the same machine load and caches.
+// Milliseconds of every run of measured and floor, each run three times first and then runs
+// times, in turns (the first of a pair alternating), so that both meet the same machine load and
+// caches.
+struct Samples {
+    std::vector<double> measured;
+    std::vector<double> floor;
+};
+Samples compareSamples(int runs, const std::function<void()>& measured,
+                       const std::function<void()>& floor);
+// The medians of compareSamples.
 Comparison compare(int runs, const std::function<void()>& measured,
                    const std::function<void()>& floor);
 

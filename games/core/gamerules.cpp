@@ -42,7 +42,10 @@ std::string GameRules::joined(const Choice& choice, std::string AnswerItem::*par
     for (std::size_t group = 0; group < choice.size(); ++group) {
         const AnswerItem& item =
             m_groups.at(group).items.at(static_cast<std::size_t>(choice[group]));
-        text += (group == 0 ? "" : " - ") + item.*part;
+        if (group > 0) {
+            text += kGroupSeparator;
+        }
+        text += item.*part;
     }
     return text;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nimbara {
@@ -42,6 +43,9 @@ struct AnswerGroup {
 // written here once; a game supplies its photos and its answer key.
 class GameRules {
 public:
+    // Parts the items of a choice's name across groups: "Cl 2 - Cm 6 - Ch 0".
+    static constexpr std::string_view kGroupSeparator = " - ";
+
     GameRules(GameTexts texts, std::vector<AnswerGroup> groups)
         : m_texts(std::move(texts)), m_groups(std::move(groups)) {}
     virtual ~GameRules() = default;

@@ -4,11 +4,15 @@
 #include "record/server/recordserverconfig.h"
 #include "record/server/serverschema.h"
 
+#include <QTextStream>
+
 namespace nimbara {
 
-int runSetupServer(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int runSetupServer(const QStringList& arguments, RecordTool::Streams streams) {
+    QTextStream out(&streams.out);
+    QTextStream err(&streams.err);
     if (arguments.size() > 1) {
-        err << "usage: nimbara-record " << kSetupServerCommand.usage << "\n";
+        err << "usage: nimbara-record setup-server [URI]\n";
         return 2;
     }
     RecordServerConfig::Lookup server;
