@@ -3,6 +3,7 @@
 #include "games/photoarea.h"
 #include "platform/datapath.h"
 #include "platform/messagebox.h"
+#include "platform/nativefile.h"
 #include "platform/windowsbitmap.h"
 #include "resources/dialogtemplates.h"
 #include "resources/resourceids.h"
@@ -111,8 +112,7 @@ void TGameDlg::DrawNextPhoto() {
     const GameTexts& texts = m_rules->texts();
     m_photoPath = dataPath(m_applicationDirectory,
                            QString::fromStdString(texts.photoFolder + m_round.fileName()));
-    QFile photo(m_photoPath);
-    m_round.setPhotoReady(photo.open(QIODevice::ReadOnly));
+    m_round.setPhotoReady(canOpenForReading(QFile::encodeName(m_photoPath)));
     if (!m_round.photoReady()) {
         messageBox(nullptr, QString::fromStdString(texts.missingPhotoLead) + m_photoPath + ")",
                    "Nimbara error", MbIcon::Stop);

@@ -1,6 +1,7 @@
 #include "platform/nativefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -17,13 +18,17 @@ bool openForReading(QFile& file, const QByteArray& path) {
     }
 #ifdef Q_OS_UNIX
     // QFile names are text: bytes that do not decode would be lost on the way, so the system
-    // opens the bytes themselves and QFile takes the handle.
-    const int handle = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    // opens the bytes themselves and QFile takes the handle. Opened without blocking, so that a
+    // named pipe nobody writes to is refused instead of waited on for good.
+    const int handle = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (handle < 0) {
         return false;
     }
+    // Only a regular file has an end and a size: a pipe or a device (/dev/zero) could be read
+    // without end.
     struct stat status {};
-    if (::fstat(handle, &status) != 0 || S_ISDIR(status.st_mode) ||
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK) != 0 ||
         !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
         return false;
@@ -31,8 +36,13 @@ bool openForReading(QFile& file, const QByteArray& path) {
     return true;
 #else
     file.setFileName(QFile::decodeName(path));
-    return file.open(QIODevice::ReadOnly);
+    return QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly);
 #endif
+}
+
+bool canOpenForReading(const QByteArray& path) {
+    QFile file;
+    return openForReading(file, path);
 }
 
 }  // namespace nimbara
