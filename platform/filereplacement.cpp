@@ -74,6 +74,14 @@ void FileReplacement::discard() {
 
 bool FileReplacement::write(const QByteArray& content) {
     discard();
+    const QByteArray path = QFile::encodeName(m_path);
+    struct stat old {};
+    const bool regular = ::lstat(path.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    // A file its owner made read-only stays as it is, though its folder would let it be replaced.
+    if (regular && ::access(path.constData(), W_OK) != 0) {
+        m_error = qt_error_string(errno);
+        return false;
+    }
     const QFileInfo target(m_path);
     const QByteArray base =
         QFile::encodeName(QDir(target.absolutePath()).filePath('.' + target.fileName() + ".new-"));
@@ -93,11 +101,10 @@ bool FileReplacement::write(const QByteArray& content) {
         return false;
     }
     m_temporary = QFile::decodeName(temporary);
-    struct stat old {};
     bool done = true;
     if (m_permissions) {
         done = ::fchmod(handle, modeOf(*m_permissions)) == 0;
-    } else if (::lstat(QFile::encodeName(m_path).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+    } else if (regular) {
         done = ::fchmod(handle, old.st_mode & 07777) == 0;
     }
     done = done && writeWhole(handle, content);

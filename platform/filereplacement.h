@@ -16,6 +16,8 @@ namespace nimbara {
 // The rename replaces whatever the path names, a symbolic link included: a link is replaced by
 // the new file, never written through, so what it leads to keeps its content and its mode.
 //
+// A regular file that its owner made read-only is not replaced (as a save in place would fail).
+//
 // Writing and committing are two steps, so that two files can be made ready before either is put
 // in place.
 class FileReplacement {

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,6 +45,24 @@ bool openForReading(QFile& file, const QByteArray& path) {
 bool canOpenForReading(const QByteArray& path) {
     QFile file;
     return openForReading(file, path);
+}
+
+QString readWholeFile(const QString& path, qint64 limit, QByteArray& content) {
+    QFile file;
+    if (!openForReading(file, QFile::encodeName(path))) {
+        const int error = errno;  // why the system did not open it, when it did not
+        const QFileInfo info(path);
+        return info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
+                                               : qt_error_string(error);
+    }
+    if (file.size() > limit) {
+        return QString("larger than %1 MB").arg(limit / (1024 * 1024));
+    }
+    content = file.read(limit);
+    if (file.error() != QFileDevice::NoError) {
+        return file.errorString();
+    }
+    return {};
 }
 
 }  // namespace nimbara

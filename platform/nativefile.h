@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class QFile;
 
@@ -15,5 +16,10 @@ bool openForReading(QFile& file, const QByteArray& path);
 
 // Whether openForReading would open path: it is opened and closed again.
 bool canOpenForReading(const QByteArray& path);
+
+// Reads the whole regular file at path (opened as openForReading does) into content, when it holds
+// at most limit bytes. Returns what went wrong, in words that follow "cannot read <path>: "
+// ("No such file or directory", "not a regular file", "larger than 16 MB"); empty on success.
+QString readWholeFile(const QString& path, qint64 limit, QByteArray& content);
 
 }  // namespace nimbara
