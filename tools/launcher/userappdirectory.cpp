@@ -38,6 +38,33 @@ bool ledIntoInstalledData(const QString& target, const QString& installedData,
     return QDir::cleanPath(target).endsWith('/' + layout + '/' + relative);
 }
 
+// The first thing at or below path (not following links) that is not the user's alone.
+QString firstUntrusted(const QString& path, uid_t user, gid_t group) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return {};
+    }
+    if (status.st_uid != user) {
+        return path + " belongs to another user";
+    }
+    const bool othersWrite = (status.st_mode & S_IWOTH) != 0 ||
+                             ((status.st_mode & S_IWGRP) != 0 && status.st_gid != group);
+    if (!S_ISLNK(status.st_mode) && othersWrite) {
+        return path + " can be changed by other users";
+    }
+    if (S_ISDIR(status.st_mode)) {
+        const QStringList names = QDir(path).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            if (QString problem = firstUntrusted(path + '/' + name, user, group);
+                !problem.isEmpty()) {
+                return problem;
+            }
+        }
+    }
+    return {};
+}
+
 // Links every entry of installed that folder lacks, re-points links that led into an installed
 // data folder (installedData) and lead nowhere now, and descends into the user's own folders.
 // relative is folder's path below the application directory, to recognise the copied files.
@@ -124,37 +151,6 @@ QString UserAppDirectory::defaultPath() {
     }
     return QDir::cleanPath(home) + "/.local/share/nimbara";
 }
-
-namespace {
-
-// The first thing at or below path (not following links) that is not the user's alone.
-QString firstUntrusted(const QString& path, uid_t user, gid_t group) {
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
-        return {};
-    }
-    if (status.st_uid != user) {
-        return path + " belongs to another user";
-    }
-    const bool othersWrite = (status.st_mode & S_IWOTH) != 0 ||
-                             ((status.st_mode & S_IWGRP) != 0 && status.st_gid != group);
-    if (!S_ISLNK(status.st_mode) && othersWrite) {
-        return path + " can be changed by other users";
-    }
-    if (S_ISDIR(status.st_mode)) {
-        const QStringList names = QDir(path).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString& name : names) {
-            if (QString problem = firstUntrusted(path + '/' + name, user, group);
-                !problem.isEmpty()) {
-                return problem;
-            }
-        }
-    }
-    return {};
-}
-
-}  // namespace
 
 QString UserAppDirectory::ownershipProblem() const {
     return firstUntrusted(m_path, ::geteuid(), ::getegid());
