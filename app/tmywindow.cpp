@@ -1,6 +1,8 @@
 #include "app/tmywindow.h"
 
 #include "app/infomenu.h"
+#include "games/core/gamecatalogue.h"
+#include "games/gamedialogfactory.h"
 #include "hyperlink/tinfoaboutdialog.h"
 #include "platform/datapath.h"
 #include "platform/messagebox.h"
@@ -17,6 +19,10 @@
 namespace nimbara {
 
 TMyWindow::TMyWindow() : m_applicationDirectory(currentApplicationDirectory()) {
+    for (const GameDefinition& game : gameCatalogue()) {
+        m_transferBlocks.try_emplace(game.templateId,
+                                     static_cast<std::size_t>(game.rules->answerButtonCount()), 0);
+    }
     buildResponseTable();
 }
 
@@ -26,10 +32,8 @@ void TMyWindow::buildResponseTable() {
     m_responseTable.push_back({CM_EXIT, [this] { CmExit(); }});
     m_responseTable.push_back({CM_DESKTOP_NEW, [this] { m_desktop.CmDesktopNew(); }});
     m_responseTable.push_back({CM_DESKTOP_REFRESH, [this] { m_desktop.CmDesktopRefresh(); }});
-    for (const GameLaunch& row : gameLaunchTable()) {
-        if (row.create) {
-            m_responseTable.push_back({row.command, [this, &row] { launchGame(row); }});
-        }
+    for (const GameDefinition& game : gameCatalogue()) {
+        m_responseTable.push_back({game.commandId, [this, &game] { launchGame(game); }});
     }
     for (const HelpFileCommand& row : helpFileCommands()) {
         m_responseTable.push_back({row.command, [this, &row] { openHelpFile(row.file); }});
@@ -37,20 +41,8 @@ void TMyWindow::buildResponseTable() {
     m_responseTable.push_back({CM_ABOUT, [this] { CmAbout(); }});
 }
 
-std::span<std::uint16_t> TMyWindow::transferBlock(TransferBlock block) {
-    switch (block) {
-        case TransferBlock::CloudEasy:
-            return m_cloudEasyBlock;
-        case TransferBlock::CloudNormal:
-            return m_cloudNormalBlock;
-        case TransferBlock::SeaState:
-            return m_seaStateBlock;
-        case TransferBlock::IceI:
-            return m_iceBlock;
-        case TransferBlock::IceII:
-            return m_ice2Block;
-    }
-    return {};
+std::span<std::uint16_t> TMyWindow::transferBlock(const GameDefinition& game) {
+    return m_transferBlocks.at(game.templateId);
 }
 
 TDecoratedFrame* TMyWindow::frame() const {
@@ -94,10 +86,9 @@ void TMyWindow::CmAbout() {
     dialog.Execute();
 }
 
-void TMyWindow::launchGame(const GameLaunch& row) {
-    const std::unique_ptr<QDialog> dialog =
-        row.create(this, row.templateId, transferBlock(row.block), m_applicationDirectory,
-                   QString::fromLatin1(row.seriesCode));
+void TMyWindow::launchGame(const GameDefinition& game) {
+    const std::unique_ptr<TGameDlg> dialog =
+        createGameDialog(game, this, transferBlock(game), m_applicationDirectory);
     dialog->exec();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/desktopbackground.h"
-#include "app/gamelaunch.h"
+#include "games/core/gamedefinition.h"
 #include "platform/htmlhelp.h"
 #include "platform/twindow.h"
 
-#include <array>
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <span>
 #include <vector>
 
 namespace nimbara {
@@ -27,7 +29,9 @@ public:
     ~TMyWindow() override;
 
     const QString& applicationDirectory() const { return m_applicationDirectory; }
-    std::span<std::uint16_t> transferBlock(TransferBlock block);
+    // The transfer block of game: one word per answer button, one block per dialog template,
+    // so that the six sea-state series share theirs.
+    std::span<std::uint16_t> transferBlock(const GameDefinition& game);
     const HtmlHelp& help() const { return m_help; }
     DesktopBackground& desktop() { return m_desktop; }
 
@@ -53,17 +57,14 @@ private:
     };
 
     void buildResponseTable();
-    void launchGame(const GameLaunch& row);
+    // Runs a new dialog of game modally on its transfer block.
+    void launchGame(const GameDefinition& game);
     void openHelpFile(const char* relativePath);
     TDecoratedFrame* frame() const;
 
     QString m_applicationDirectory;
     DesktopBackground m_desktop{this, m_applicationDirectory};
-    std::array<std::uint16_t, 27> m_cloudEasyBlock{};
-    std::array<std::uint16_t, 33> m_cloudNormalBlock{};
-    std::array<std::uint16_t, 13> m_seaStateBlock{};
-    std::array<std::uint16_t, 18> m_iceBlock{};
-    std::array<std::uint16_t, 18> m_ice2Block{};
+    std::map<int, std::vector<std::uint16_t>> m_transferBlocks;  // by template id, all 0 at first
     HtmlHelp m_help;
     std::vector<ResponseEntry> m_responseTable;
 };

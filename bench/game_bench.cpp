@@ -3,10 +3,10 @@
 // same controls at the same places (radio buttons in their groups, group boxes, statics, push
 // buttons, the etched line) and a QLabel showing the same photo, read from the same file.
 // Run without arguments; it prints one line per game. Uses the photos the build staged.
-#include "app/gamelaunch.h"
 #include "bench/benchsupport.h"
+#include "games/core/gamecatalogue.h"
+#include "games/gamedialogfactory.h"
 #include "games/photoarea.h"
-#include "games/tgamedlg.h"
 #include "platform/dialogunits.h"
 #include "resources/dialogtemplates.h"
 
@@ -32,7 +32,7 @@ void buildFloor(QDialog& dialog, const DialogTemplate& templ, const QString& pho
     QFont font(QString::fromLatin1(templ.fontFamily));
     font.setPointSize(templ.fontPointSize);
     dialog.setFont(font);
-    dialog.setWindowTitle(QString::fromLatin1(templ.caption));
+    dialog.setWindowTitle(QString::fromStdString(templ.caption));
     const DialogUnits units(font);
     dialog.setFixedSize(units.toPixelsX(templ.width), units.toPixelsY(templ.height));
     QButtonGroup* group = nullptr;
@@ -77,33 +77,33 @@ void buildFloor(QDialog& dialog, const DialogTemplate& templ, const QString& pho
     picture->lower();
 }
 
-void measureGame(const GameLaunch& row, const QString& applicationDirectory) {
-    std::array<std::uint16_t, 33> block{};
+void measureGame(const GameDefinition& definition, const QString& applicationDirectory) {
+    std::vector<std::uint16_t> block(
+        static_cast<std::size_t>(definition.rules->answerButtonCount()), 0);
     QString photo;
     const auto game = [&] {
-        const std::unique_ptr<QDialog> dialog =
-            row.create(nullptr, row.templateId, std::span(block), applicationDirectory,
-                       QString::fromLatin1(row.seriesCode));
+        const std::unique_ptr<TGameDlg> dialog =
+            createGameDialog(definition, nullptr, block, applicationDirectory);
         dialog->show();
         waitForFirstPaint(dialog.get());
-        const auto* played = qobject_cast<TGameDlg*>(dialog.get());
-        if (played == nullptr || played->photoImage().isNull()) {
-            std::printf("%s: the photo was not loaded\n", row.dialogClass);
+        if (dialog->photoImage().isNull()) {
+            std::printf("%s: the photo was not loaded\n", definition.importId.c_str());
         } else {
-            photo = played->photoPath();
+            photo = dialog->photoPath();
         }
     };
     const auto floor = [&] {
         QDialog dialog;
-        buildFloor(dialog, dialogTemplate(row.templateId), photo);
+        buildFloor(dialog, dialogTemplate(definition.templateId), photo);
         dialog.show();
         waitForFirstPaint(&dialog);
     };
     const Comparison times = compare(25, game, floor);
     std::printf(
-        "%-20s %-4s command to first photo %6.2f ms  floor %6.2f ms  ratio %.2f "
+        "%-20s %-13s command to first photo %6.2f ms  floor %6.2f ms  ratio %.2f "
         "(goal <= 1.20)\n",
-        row.dialogClass, row.seriesCode, times.measured, times.floor, times.measured / times.floor);
+        definition.dialogClass.c_str(), definition.importId.c_str(), times.measured, times.floor,
+        times.measured / times.floor);
 }
 
 }  // namespace
@@ -113,8 +113,8 @@ int main(int argc, char** argv) {
     PhotoArea::setDissolveDuration(std::chrono::milliseconds(0));
     const QString applicationDirectory = QStringLiteral(NIMBARA_STAGED_APPDIR);
     QDir::setCurrent(applicationDirectory);
-    for (const GameLaunch& row : gameLaunchTable()) {
-        measureGame(row, applicationDirectory);
+    for (const GameDefinition& game : gameCatalogue()) {
+        measureGame(game, applicationDirectory);
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "app/tmyapp.h"
 #include "bench/benchsupport.h"
 #include "games/core/dissolveorder.h"
+#include "games/core/gamecatalogue.h"
 #include "games/photoarea.h"
 #include "games/ticegamedlg.h"
 #include "platform/messagebox.h"
@@ -100,7 +101,7 @@ void measureStartup() {
 
 void measureDissolveFrame(const QString& applicationDirectory) {
     std::array<std::uint16_t, 18> block{};
-    nimbara::TIceGameDlg dialog(nullptr, nimbara::IDD_ICE_GAME_I, block, applicationDirectory);
+    nimbara::TIceGameDlg dialog(nullptr, *nimbara::findGame("ice1"), block, applicationDirectory);
     dialog.show();
     if (!QTest::qWaitForWindowExposed(&dialog)) {
         std::printf("dissolve bench: the dialog was not shown\n");

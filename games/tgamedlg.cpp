@@ -5,10 +5,11 @@
 #include "platform/messagebox.h"
 #include "platform/nativefile.h"
 #include "platform/windowsbitmap.h"
-#include "resources/dialogtemplates.h"
+#include "resources/gamedialogtemplate.h"
 #include "resources/resourceids.h"
 
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QWindow>
@@ -28,19 +29,34 @@ std::unique_ptr<RandomSource> orClockSeeded(std::unique_ptr<RandomSource> random
     return random ? std::move(random) : std::make_unique<ClockSeededRandom>();
 }
 
+// Whether the photo file at path can be opened for reading: the test a draw makes before the
+// photo is shown.
+bool photoFileOpens(const QString& path) {
+    return canOpenForReading(QFile::encodeName(path));
+}
+
 }  // namespace
 
-TGameDlg::TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
-                   QString applicationDirectory, std::unique_ptr<GameRules> rules,
-                   std::unique_ptr<RandomSource> random)
-    : TDialog(parent, nimbara::dialogTemplate(templateId)),
-      m_controlIds(gameControls(templateId)),
-      m_rules(std::move(rules)),
+TGameDlg::TGameDlg(QWidget* parent, const GameDefinition& game,
+                   std::span<std::uint16_t> transferBlock, QString applicationDirectory,
+                   std::unique_ptr<RandomSource> random, std::shared_ptr<const PhotoDraw> draw)
+    : TGameDlg(parent, std::make_unique<const DialogTemplate>(gameDialogTemplate(game)), game,
+               transferBlock, std::move(applicationDirectory), std::move(random), std::move(draw)) {
+}
+
+TGameDlg::TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
+                   const GameDefinition& game, std::span<std::uint16_t> transferBlock,
+                   QString applicationDirectory, std::unique_ptr<RandomSource> random,
+                   std::shared_ptr<const PhotoDraw> draw)
+    : TDialog(parent, *templ),
+      m_template(std::move(templ)),
+      m_game(game),
       m_random(orClockSeeded(std::move(random))),
+      m_draw(std::move(draw)),
       m_photoArea(new PhotoArea(this)),
-      m_round(*m_rules, *m_random),
+      m_round(*m_game.rules, *m_random, m_draw ? *m_draw : PhotoDraw::gamesOwn()),
       m_applicationDirectory(std::move(applicationDirectory)),
-      m_answerBlock(static_cast<std::size_t>(m_rules->answerButtonCount()), 0) {
+      m_answerBlock(static_cast<std::size_t>(m_game.rules->answerButtonCount()), 0) {
     m_photoArea->move(kPhotoLeft, kPhotoTop);
     m_photoArea->lower();
     bindControls();
@@ -52,29 +68,55 @@ TGameDlg::TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> tra
 TGameDlg::~TGameDlg() = default;
 
 void TGameDlg::bindControls() {
-    const GameControls& ids = m_controlIds;
-    if (ids.answerButtonIds.size() != m_answerBlock.size() ||
-        ids.remarkLineIds.size() != static_cast<std::size_t>(m_rules->remarkLineCount())) {
-        throw std::logic_error("dialog template " + std::to_string(dialogTemplate().id) +
-                               " does not fit the rules of its game");
+    const GameLayout& layout = m_game.layout;
+    const std::vector<int> buttonIds = layout.answerButtonIds();
+    if (buttonIds.size() != m_answerBlock.size() ||
+        layout.remarks.ids.size() != static_cast<std::size_t>(m_game.rules->remarkLineCount())) {
+        throw std::logic_error("the layout of game " + m_game.importId + " does not fit its rules");
     }
-    for (const int id : ids.answerButtonIds) {
+    for (const int id : buttonIds) {
         auto* button = requiredControl<QRadioButton>(id);
         m_answerButtons.push_back(button);
         enableTransfer(button);
     }
-    m_scoreLine = requiredControl<QLabel>(ids.scoreLineId);
-    for (const int id : ids.remarkLineIds) {
+    bindAnswerBoxes();
+    m_scoreLine = requiredControl<QLabel>(layout.score.lineId);
+    for (const int id : layout.remarks.ids) {
         m_remarkLines.push_back(requiredControl<QLabel>(id));
     }
     m_nameLabel = requiredControl<QLabel>(IDC_NAME_LABEL);
+}
+
+void TGameDlg::bindAnswerBoxes() {
+    std::size_t firstButton = 0;
+    for (const AnswerBox& box : m_game.layout.answerBoxes) {
+        std::size_t count = 0;
+        for (const ButtonColumn& column : box.columns) {
+            count += static_cast<std::size_t>(column.count);
+        }
+        if (box.id != -1) {
+            m_answerBoxes.push_back({requiredControl<QGroupBox>(box.id), firstButton, count});
+        }
+        firstButton += count;
+    }
+}
+
+std::vector<QGroupBox*> TGameDlg::answerBoxes() const {
+    std::vector<QGroupBox*> boxes;
+    for (const AnswerBoxControl& box : m_answerBoxes) {
+        boxes.push_back(box.box);
+    }
+    return boxes;
 }
 
 void TGameDlg::SetupWindow() {
     TDialog::SetupWindow();
     m_nameLabel->setEnabled(false);
     EvCtlColor(m_scoreLine);
-    SetupCaption();
+    // A template that several games share leaves the caption to the game.
+    if (!m_game.caption.empty()) {
+        SetCaption(QString::fromStdString(m_game.caption));
+    }
     ShowPhoto();
     ShowRemarks();
     ClearAnswerButtons();
@@ -91,7 +133,7 @@ void TGameDlg::EvCommand(int id) {
 }
 
 void TGameDlg::showIndexError(IndexCheck check) {
-    const GameTexts& texts = m_rules->texts();
+    const GameTexts& texts = m_game.rules->texts();
     if (check == IndexCheck::Unknown) {
         messageBox(nullptr, QString::fromStdString(texts.unknownIndexError),
                    QString::fromStdString(texts.unknownIndexCaption), MbIcon::Stop);
@@ -101,34 +143,36 @@ void TGameDlg::showIndexError(IndexCheck check) {
     }
 }
 
+void TGameDlg::showPhotoError(const std::string& lead) {
+    messageBox(nullptr, QString::fromStdString(lead) + m_photoPath + ")",
+               QString::fromStdString(m_game.rules->texts().photoErrorCaption), MbIcon::Stop);
+}
+
 void TGameDlg::DrawNextPhoto() {
     for (const IndexCheck check : m_round.drawNextPhoto()) {
         showIndexError(check);
     }
-    if (!m_round.firstPhoto()) {
+    if (!m_firstPhoto) {
         ShowRemarks();
         ClearAnswerButtons();
     }
-    const GameTexts& texts = m_rules->texts();
     m_photoPath = dataPath(m_applicationDirectory,
-                           QString::fromStdString(texts.photoFolder + m_round.fileName()));
-    m_round.setPhotoReady(canOpenForReading(QFile::encodeName(m_photoPath)));
-    if (!m_round.photoReady()) {
-        messageBox(nullptr, QString::fromStdString(texts.missingPhotoLead) + m_photoPath + ")",
-                   "Nimbara error", MbIcon::Stop);
+                           QString::fromStdString(m_game.photoFolder + m_round.fileName()));
+    m_photoReady = photoFileOpens(m_photoPath);
+    if (!m_photoReady) {
+        showPhotoError(m_game.rules->texts().missingPhotoLead);
     }
 }
 
 void TGameDlg::ShowPhoto() {
-    if (!m_round.photoReady()) {
+    if (!m_photoReady) {
         return;
     }
     m_photoImage = loadWindowsBitmap(m_photoPath);
     if (m_photoImage.isNull()) {
         // Reported once: from here on the photo is treated like a missing one.
-        m_round.setPhotoReady(false);
-        messageBox(nullptr, "photo not readable (file: " + m_photoPath + ")", "Nimbara error",
-                   MbIcon::Stop);
+        m_photoReady = false;
+        showPhotoError(m_game.rules->texts().unreadablePhotoLead);
         return;
     }
     m_photoArea->dissolve(m_photoImage, m_dissolveRandom);
@@ -149,6 +193,31 @@ void TGameDlg::ClearAnswerButtons() {
     for (QRadioButton* button : m_answerButtons) {
         setCheck(button, false);
     }
+    const std::vector<bool> offered = offeredButtons();
+    for (const AnswerBoxControl& box : m_answerBoxes) {
+        const auto first = offered.begin() + static_cast<std::ptrdiff_t>(box.firstButton);
+        box.box->setEnabled(
+            std::find(first, first + static_cast<std::ptrdiff_t>(box.buttonCount), true) !=
+            first + static_cast<std::ptrdiff_t>(box.buttonCount));
+    }
+    for (std::size_t button = 0; button < m_answerButtons.size(); ++button) {
+        m_answerButtons[button]->setEnabled(offered[button]);
+    }
+    // The keyboard user goes on in what can be answered, never on a greyed button.
+    const auto firstOffered = std::find(offered.begin(), offered.end(), true);
+    const bool someGreyed = std::find(offered.begin(), offered.end(), false) != offered.end();
+    if (someGreyed && firstOffered != offered.end()) {
+        m_answerButtons[static_cast<std::size_t>(firstOffered - offered.begin())]->setFocus(
+            Qt::OtherFocusReason);
+    }
+}
+
+std::vector<bool> TGameDlg::offeredButtons() const {
+    std::vector<bool> offered;
+    for (std::size_t button = 0; button < m_answerButtons.size(); ++button) {
+        offered.push_back(m_game.rules->offersButton(m_round.photo(), static_cast<int>(button)));
+    }
+    return offered;
 }
 
 void TGameDlg::UpdateScoreLine() {
@@ -168,11 +237,11 @@ void TGameDlg::EvCtlColor(QWidget* control) {
 
 void TGameDlg::CmOk() {
     Transfer(m_answerBlock, TransferDirection::GetData);
-    const QString title = QString::fromStdString(m_rules->texts().title);
+    const GameTexts& texts = m_game.rules->texts();
+    const QString title = QString::fromStdString(texts.title);
     switch (m_round.judge(m_answerBlock)) {
         case GameRound::Verdict::Incomplete:
-            messageBox(this, QString::fromStdString(m_rules->texts().reminder), title,
-                       MbIcon::Exclamation);
+            messageBox(this, QString::fromStdString(texts.reminder), title, MbIcon::Exclamation);
             return;
         case GameRound::Verdict::Right:
             UpdateScoreLine();
@@ -184,12 +253,13 @@ void TGameDlg::CmOk() {
             break;
     }
     if (!m_round.roundOver()) {
-        m_round.clearFirstPhoto();
+        m_firstPhoto = false;
         DrawNextPhoto();
         ShowPhoto();
         return;
     }
-    messageBox(this, QString::fromStdString(m_round.finalText()), title + " Final Score");
+    messageBox(this, QString::fromStdString(m_round.finalText()),
+               QString::fromStdString(texts.finalScoreCaption));
     EvClose();
 }
 
@@ -198,6 +268,7 @@ void TGameDlg::CmHelp() {
 }
 
 void TGameDlg::Paint() {
+    --m_pendingRepaints;
     if (m_painted) {
         ShowPhoto();
     }
@@ -220,6 +291,7 @@ bool TGameDlg::eventFilter(QObject* watched, QEvent* event) {
             if (!m_wasExposed) {
                 m_photoArea->clear();
             }
+            ++m_pendingRepaints;
             QMetaObject::invokeMethod(this, &TGameDlg::Paint, Qt::QueuedConnection);
         }
         m_wasExposed = exposed;

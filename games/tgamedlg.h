@@ -1,15 +1,16 @@
 #pragma once
 
+#include "games/core/gamedefinition.h"
 #include "games/core/gameround.h"
 #include "platform/htmlhelp.h"
 #include "platform/tdialog.h"
-#include "resources/gamecontrols.h"
 
 #include <QImage>
 
 #include <memory>
 #include <optional>
 
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 
@@ -18,30 +19,41 @@ namespace nimbara {
 class PhotoArea;
 
 // The flow that every classification game shares: a modal dialog that plays one round of ten
-// photos. Each photo dissolves in at (40, 40), its remark lines appear under it, the user checks
-// an answer and presses OK; the blue score line counts, a wrong answer names the right class and
-// the tenth answer shows the final score and closes the dialog. Cancel and the close box abandon
-// the round; Help opens the games' help file. A game supplies its template and its rules.
+// photos of the game it is given. Each photo dissolves in at (40, 40), its remark lines appear
+// under it, the user checks an answer and presses OK; the blue score line counts, a wrong answer
+// names the right class and the tenth answer shows the final score and closes the dialog. Cancel
+// and the close box abandon the round; Help opens the games' help file. Everything that differs
+// between games comes from the game's definition: the template (built from it), the texts, the
+// photos and the rules.
 class TGameDlg : public TDialog {
     Q_OBJECT
 
 public:
-    // transferBlock is the launcher's block (one word per answer button); it must outlive the
-    // dialog. random draws the photos; null means the clock-seeded generator. The dissolve has
-    // a clock-seeded generator of its own. Throws std::logic_error when the template's controls
-    // do not fit the rules (a fault of the program, not of its data).
-    TGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
-             QString applicationDirectory, std::unique_ptr<GameRules> rules,
-             std::unique_ptr<RandomSource> random);
+    // game is copied. transferBlock is the launcher's block (one word per answer button); it must
+    // outlive the dialog. random draws the photos; null means the clock-seeded generator (the
+    // dissolve has a clock-seeded generator of its own). draw chooses the candidates of the
+    // round; null means the game's own draw. Throws std::logic_error when the game's layout does
+    // not fit its rules (a fault of the program, not of its data).
+    TGameDlg(QWidget* parent, const GameDefinition& game, std::span<std::uint16_t> transferBlock,
+             QString applicationDirectory, std::unique_ptr<RandomSource> random = nullptr,
+             std::shared_ptr<const PhotoDraw> draw = nullptr);
     ~TGameDlg() override;
 
+    const GameDefinition& game() const { return m_game; }
     const GameRound& round() const { return m_round; }
     const QString& photoPath() const { return m_photoPath; }
+    // Whether the file of the photo on show was found (and, once shown, read).
+    bool photoReady() const { return m_photoReady; }
     PhotoArea* photoArea() const { return m_photoArea; }
     QLabel* scoreLine() const { return m_scoreLine; }
     const std::vector<QLabel*>& remarkLines() const { return m_remarkLines; }
     const std::vector<QRadioButton*>& answerButtons() const { return m_answerButtons; }
+    // The group boxes of the layout that have ids, in layout order; each is greyed with its
+    // buttons when the photo on show offers none of them.
+    std::vector<QGroupBox*> answerBoxes() const;
     bool painted() const { return m_painted; }
+    // Repaints asked for by the window system that have not run yet.
+    int pendingRepaints() const { return m_pendingRepaints; }
     // The loaded image of the current photo; null before a photo was shown.
     const QImage& photoImage() const { return m_photoImage; }
 
@@ -56,40 +68,55 @@ protected:
     void DrawNextPhoto();
     void ShowPhoto();
     void ShowRemarks();
-    // Unchecks every answer button; a game may also choose which buttons can be used.
-    virtual void ClearAnswerButtons();
-    // The setup step before the first photo is shown, for a caption that depends on the game's
-    // data; none by default.
-    virtual void SetupCaption() {}
+    // Unchecks every answer button and greys the buttons (and boxes) that the photo on show does
+    // not offer; when some are greyed the focus goes to the first offered one.
+    void ClearAnswerButtons();
     void UpdateScoreLine();
     // Repaint of the window after it was covered or hidden: the photo dissolves in again.
     void Paint();
     void EvCtlColor(QWidget* control);
 
-    const GameRules& rules() const { return *m_rules; }
-    const GameControls& controlIds() const { return m_controlIds; }
-
 private:
-    void bindControls();
-    void showIndexError(IndexCheck check);
+    // A box of the layout with its buttons, first and count in button order.
+    struct AnswerBoxControl {
+        QGroupBox* box;
+        std::size_t firstButton;
+        std::size_t buttonCount;
+    };
 
-    const GameControls& m_controlIds;
-    std::unique_ptr<GameRules> m_rules;
+    TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
+             const GameDefinition& game, std::span<std::uint16_t> transferBlock,
+             QString applicationDirectory, std::unique_ptr<RandomSource> random,
+             std::shared_ptr<const PhotoDraw> draw);
+    void bindControls();
+    void bindAnswerBoxes();
+    // Whether each answer button (in button order) can be used for the photo on show.
+    std::vector<bool> offeredButtons() const;
+    void showIndexError(IndexCheck check);
+    void showPhotoError(const std::string& lead);
+
+    std::unique_ptr<const DialogTemplate> m_template;  // the TDialog part shows it
+    GameDefinition m_game;
     std::unique_ptr<RandomSource> m_random;
+    std::shared_ptr<const PhotoDraw> m_draw;
     ClockSeededRandom m_dissolveRandom;
     bool m_painted = false;
     std::vector<QRadioButton*> m_answerButtons;
+    std::vector<AnswerBoxControl> m_answerBoxes;
     QLabel* m_scoreLine = nullptr;
     std::vector<QLabel*> m_remarkLines;
     QWidget* m_nameLabel = nullptr;
     PhotoArea* m_photoArea;
     QImage m_photoImage;
+    bool m_photoReady = false;
+    bool m_firstPhoto = true;  // until the first answer has been processed
     GameRound m_round;
     QString m_applicationDirectory;
     QString m_photoPath;
     std::vector<std::uint16_t> m_answerBlock;
     std::optional<HtmlHelp> m_help;
     bool m_wasExposed = false;
+    int m_pendingRepaints = 0;
 };
 
 }  // namespace nimbara

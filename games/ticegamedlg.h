@@ -4,13 +4,10 @@
 
 namespace nimbara {
 
-// Ice classification game I: 18 kinds of ice (bergs, forms and stages of development).
+// The dialog of ice classification game I (import id "ice1").
 class TIceGameDlg final : public TGameDlg {
     Q_OBJECT
-
-public:
-    TIceGameDlg(QWidget* parent, int templateId, std::span<std::uint16_t> transferBlock,
-                QString applicationDirectory, std::unique_ptr<RandomSource> random = nullptr);
+    using TGameDlg::TGameDlg;
 };
 
 }  // namespace nimbara

@@ -47,7 +47,7 @@ struct ControlTemplate {
 // dialog units of its font.
 struct DialogTemplate {
     int id;
-    const char* caption;
+    std::string caption;
     int x;
     int y;
     int width;

@@ -140,7 +140,7 @@ Qt::FocusPolicy editFocusPolicy(const ControlTemplate& control) {
 TDialog::TDialog(QWidget* parent, const DialogTemplate& templ)
     : QDialog(parent), m_template(templ), m_units(templateFont(templ)) {
     setFont(templateFont(templ));
-    setWindowTitle(QString::fromLatin1(templ.caption));
+    setWindowTitle(QString::fromStdString(templ.caption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(m_units.toPixelsX(templ.width), m_units.toPixelsY(templ.height));

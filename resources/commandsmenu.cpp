@@ -1,8 +1,38 @@
 #include "resources/commandsmenu.h"
 
+#include "games/core/gamecatalogue.h"
 #include "resources/resourceids.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace nimbara {
+
+namespace {
+
+// The Games popup: every game of the catalogue at its menu place, a separator between sections.
+std::vector<MenuItemTemplate> gamesPopupItems() {
+    std::vector<const GameDefinition*> games;
+    for (const GameDefinition& game : gameCatalogue()) {
+        games.push_back(&game);
+    }
+    std::sort(games.begin(), games.end(), [](const GameDefinition* a, const GameDefinition* b) {
+        return std::tie(a->menuPlace.section, a->menuPlace.position) <
+               std::tie(b->menuPlace.section, b->menuPlace.position);
+    });
+    std::vector<MenuItemTemplate> items;
+    const GameDefinition* previous = nullptr;
+    for (const GameDefinition* game : games) {
+        if (previous != nullptr && game->menuPlace.section != previous->menuPlace.section) {
+            items.push_back(menuSeparator());
+        }
+        items.push_back({game->menuText.c_str(), game->commandId, {}});
+        previous = game;
+    }
+    return items;
+}
+
+}  // namespace
 
 const MenuTemplate& commandsMenu() {
     static const MenuTemplate menu = {
@@ -10,20 +40,7 @@ const MenuTemplate& commandsMenu() {
         {"&Options",
          0,
          {{"&Desktop new...", CM_DESKTOP_NEW, {}}, {"D&esktop refresh", CM_DESKTOP_REFRESH, {}}}},
-        {"&Games",
-         0,
-         {{"&Cloud classification (easy)", CM_CLOUD_GAME_EASY, {}},
-          {"C&loud classification (normal)", CM_CLOUD_GAME_NORMAL, {}},
-          menuSeparator(),
-          {"&Ice classification I", CM_ICE_GAME_I, {}},
-          {"Ice cl&assification II", CM_ICE_GAME_II, {}},
-          menuSeparator(),
-          {"Sea state classification (&EC series I)", CM_SEASTATE_EC_I, {}},
-          {"Sea state classification (E&C series II)", CM_SEASTATE_EC_II, {}},
-          {"Sea state classification (EC &series III)", CM_SEASTATE_EC_III, {}},
-          {"Sea state classification (&DW series)", CM_SEASTATE_DW, {}},
-          {"Sea state classification (&ORVA series)", CM_SEASTATE_ORVA, {}},
-          {"Sea state classification (&MO series)", CM_SEASTATE_MO, {}}}},
+        {"&Games", 0, gamesPopupItems()},
         {"&Info",
          0,
          {menuSeparator(),

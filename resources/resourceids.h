@@ -2,21 +2,13 @@
 
 namespace nimbara {
 
-// Command ids of the menu "COMMANDS" and of the Info menu's cloud popups.
+// Command ids of the menu "COMMANDS" and of the Info menu's cloud popups. The Games commands
+// (3095 to 3104) and the games' dialog templates and controls are given by the game definitions
+// (games/core/gamecatalogue.h).
 enum CommandId : int {
     CM_EXIT = 2098,
     CM_DESKTOP_NEW = 3038,
     CM_DESKTOP_REFRESH = 3039,
-    CM_CLOUD_GAME_EASY = 3095,
-    CM_CLOUD_GAME_NORMAL = 3096,
-    CM_ICE_GAME_I = 3097,
-    CM_ICE_GAME_II = 3098,
-    CM_SEASTATE_MO = 3099,
-    CM_SEASTATE_DW = 3100,
-    CM_SEASTATE_EC_I = 3101,
-    CM_SEASTATE_EC_II = 3102,
-    CM_SEASTATE_EC_III = 3103,
-    CM_SEASTATE_ORVA = 3104,
     CM_HELP_CL_GENERAL = 3301,  // then 3302 to 3310: Cl 1 to Cl 9
     CM_HELP_CM_GENERAL = 3316,  // then 3317 to 3325: Cm 1 to Cm 9
     CM_HELP_CH_GENERAL = 3331,  // then 3332 to 3340: Ch 1 to Ch 9
@@ -28,15 +20,6 @@ enum CommandId : int {
 // Positions of popups in the menu bar, counted from 0.
 constexpr int kGamesPopupPosition = 2;
 constexpr int kInfoPopupPosition = 3;
-
-// Dialog template ids of the games.
-enum DialogId : int {
-    IDD_ICE_GAME_I = 8983,
-    IDD_ICE_GAME_II = 8984,
-    IDD_SEASTATE_GAME = 8985,
-    IDD_CLOUD_GAME_EASY = 8986,
-    IDD_CLOUD_GAME_NORMAL = 8987,
-};
 
 // Controls every game dialog has.
 constexpr int IDC_NAME_LABEL = 190;

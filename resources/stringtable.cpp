@@ -1,5 +1,7 @@
 #include "resources/stringtable.h"
 
+#include "games/core/gamecatalogue.h"
+
 #include <map>
 
 namespace nimbara {
@@ -14,16 +16,6 @@ const std::map<int, const char*>& strings() {
         {3038, "Select a new desktop (*.bmp, *.gif, *.jpg, *.png)"},
         {3039, "Refresh desktop"},
         {3094, "Test your cloud type, ice and sea state classification knowledge"},
-        {3095, "Test your cloud type classification knowledge (easy)"},
-        {3096, "Test your cloud type classification knowledge (normal)"},
-        {3097, "Test your ice classification knowledge (first series)"},
-        {3098, "Test your ice classification knowledge (second series)"},
-        {3099, "Test your sea state classification knowledge (Met Office series) "},
-        {3100, "Test your sea state classification knowledge (Deutscher Wetterdienst series) "},
-        {3101, "Test your sea state classification knowledge (Environment Canada series I) "},
-        {3102, "Test your sea state classification knowledge (Environment Canada series II) "},
-        {3103, "Test your sea state classification knowledge (Environment Canada series III) "},
-        {3104, "Test your sea state classification knowledge (ORVA series) "},
         {3300, "Clouds low"},
         {3301, "Clouds low general description"},
         {3302, "Clouds low, type Cl 1"},
@@ -74,10 +66,14 @@ const std::map<int, const char*>& strings() {
 
 std::optional<QString> loadString(int id) {
     const auto found = strings().find(id);
-    if (found == strings().end()) {
-        return std::nullopt;
+    if (found != strings().end()) {
+        return QString::fromLatin1(found->second);
     }
-    return QString::fromLatin1(found->second);
+    // A Games command's hint is its game's.
+    if (const GameDefinition* game = findGameByCommand(id)) {
+        return QString::fromStdString(game->hint);
+    }
+    return std::nullopt;
 }
 
 }  // namespace nimbara

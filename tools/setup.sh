@@ -17,9 +17,11 @@ case "$mode" in run | test) ;; *) usage ;; esac
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
+# libpq-dev: the record server's client; postgresql-15: the server the record server's tests
+# start for themselves (nothing here starts it); dpkg-dev and lintian: the Debian package.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libx11-dev libmspack-dev
 fp-utils googletest libgtest-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
-openbox xdotool x11-utils"
+openbox xdotool x11-utils libpq-dev postgresql-15 dpkg-dev lintian"
 
 missing=""
 for package in $packages; do

@@ -1,10 +1,10 @@
 #include "games/core/gamecatalogue.h"
 
-#include "games/core/cloudeasyrules.h"
-#include "games/core/cloudnormalrules.h"
+#include "games/core/cloudgameeasy.h"
+#include "games/core/cloudgamenormal.h"
 #include "games/core/icegame1.h"
 #include "games/core/icegame2.h"
-#include "games/core/seastateseries.h"
+#include "games/core/seastategame.h"
 
 #include <algorithm>
 
@@ -12,49 +12,35 @@ namespace nimbara {
 
 namespace {
 
-template <const char* code>
-std::unique_ptr<GameRules> makeSeaStateRules() {
-    return std::make_unique<SingleGroupRules>(seaStateRules(code));
-}
-
-constexpr char kMetOffice[] = "UK";
-constexpr char kDeutscherWetterdienst[] = "GE";
-constexpr char kCanadaOne[] = "CA";
-constexpr char kCanadaTwo[] = "CAN";
-constexpr char kCanadaThree[] = "CANA";
-constexpr char kOrva[] = "ORVA";
-
-}  // namespace
-
-const std::vector<CatalogueGame>& gameCatalogue() {
-    static const std::vector<CatalogueGame> games = {
-        {"ice1",
-         []() -> std::unique_ptr<GameRules> {
-             return std::make_unique<SingleGroupRules>(iceGame1Rules());
-         }},
-        {"ice2",
-         []() -> std::unique_ptr<GameRules> {
-             return std::make_unique<SingleGroupRules>(iceGame2Rules());
-         }},
-        {"clouds-normal",
-         []() -> std::unique_ptr<GameRules> { return std::make_unique<CloudNormalRules>(); }},
-        {"clouds-easy",
-         []() -> std::unique_ptr<GameRules> { return std::make_unique<CloudEasyRules>(); }},
-        {"seastate-UK", makeSeaStateRules<kMetOffice>},
-        {"seastate-GE", makeSeaStateRules<kDeutscherWetterdienst>},
-        {"seastate-CA", makeSeaStateRules<kCanadaOne>},
-        {"seastate-CAN", makeSeaStateRules<kCanadaTwo>},
-        {"seastate-CANA", makeSeaStateRules<kCanadaThree>},
-        {"seastate-ORVA", makeSeaStateRules<kOrva>},
-    };
+std::vector<GameDefinition> buildCatalogue() {
+    std::vector<GameDefinition> games = {iceGame1(), iceGame2(), cloudGameNormal(),
+                                         cloudGameEasy()};
+    for (const SeastateSeries& series : seastateSeriesTable()) {
+        games.push_back(seastateGame(series.code));
+    }
     return games;
 }
 
-std::unique_ptr<GameRules> makeCatalogueRules(const std::string& id) {
-    const std::vector<CatalogueGame>& games = gameCatalogue();
-    const auto found = std::find_if(games.begin(), games.end(),
-                                    [&](const CatalogueGame& game) { return game.id == id; });
-    return found == games.end() ? nullptr : found->makeRules();
+template <typename Matches>
+const GameDefinition* findIn(Matches matches) {
+    const std::vector<GameDefinition>& games = gameCatalogue();
+    const auto found = std::find_if(games.begin(), games.end(), matches);
+    return found == games.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+const std::vector<GameDefinition>& gameCatalogue() {
+    static const std::vector<GameDefinition> games = buildCatalogue();
+    return games;
+}
+
+const GameDefinition* findGame(std::string_view importId) {
+    return findIn([importId](const GameDefinition& game) { return game.importId == importId; });
+}
+
+const GameDefinition* findGameByCommand(int commandId) {
+    return findIn([commandId](const GameDefinition& game) { return game.commandId == commandId; });
 }
 
 }  // namespace nimbara

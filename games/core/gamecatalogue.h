@@ -1,22 +1,19 @@
 #pragma once
 
-#include "games/core/gamerules.h"
+#include "games/core/gamedefinition.h"
 
-#include <memory>
+#include <string_view>
 
 namespace nimbara {
 
-// One game of the program with its photo set, for tools and checks that go through every game:
-// "ice1", "ice2", "clouds-normal", "clouds-easy" and "seastate-<series code>".
-struct CatalogueGame {
-    std::string id;
-    std::unique_ptr<GameRules> (*makeRules)();
-};
+// Every game of the program, one definition each and one per sea-state series, in the order of
+// their import ids: "ice1", "ice2", "clouds-normal", "clouds-easy", "seastate-UK", "-GE", "-CA",
+// "-CAN", "-CANA", "-ORVA". Made once, on the first call, and kept for the run.
+const std::vector<GameDefinition>& gameCatalogue();
 
-// Every game, each sea-state series as a game of its own.
-const std::vector<CatalogueGame>& gameCatalogue();
-
-// The rules of the game with id; null when there is no such game.
-std::unique_ptr<GameRules> makeCatalogueRules(const std::string& id);
+// The game with importId (exact text); null when there is none.
+const GameDefinition* findGame(std::string_view importId);
+// The game that the Games menu command commandId starts; null when there is none.
+const GameDefinition* findGameByCommand(int commandId);
 
 }  // namespace nimbara

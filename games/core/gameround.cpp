@@ -4,11 +4,12 @@
 
 namespace nimbara {
 
-GameRound::GameRound(const GameRules& rules, RandomSource& random)
+GameRound::GameRound(const GameRules& rules, RandomSource& random, const PhotoDraw& draw)
     : m_rules(rules),
       m_random(random),
+      m_draw(draw),
       m_shown(static_cast<std::size_t>(rules.shownFlagCount()), false),
-      m_answerFlags(static_cast<std::size_t>(rules.answerFlagCount()), false),
+      m_answerFlags(rules.classes().size(), false),
       m_photo(rules.fallbackPhoto().size(), kUnknown) {}
 
 std::vector<IndexCheck> GameRound::drawNextPhoto() {
@@ -17,7 +18,7 @@ std::vector<IndexCheck> GameRound::drawNextPhoto() {
     // With ten draws from at least ten photos an unshown one always comes up.
     do {
         std::fill(m_answerFlags.begin(), m_answerFlags.end(), false);
-        m_photo = m_rules.drawCandidate(m_random);
+        m_photo = m_draw.candidate(m_rules, m_random);
         const IndexCheck check = m_rules.checkIndices(m_photo);
         if (check != IndexCheck::Ok) {
             failedChecks.push_back(check);
@@ -25,7 +26,7 @@ std::vector<IndexCheck> GameRound::drawNextPhoto() {
         }
     } while (shown(m_rules.shownIndex(m_photo)));
     m_shown.at(static_cast<std::size_t>(m_rules.shownIndex(m_photo))) = true;
-    m_rules.markAnswer(m_photo, m_answerFlags);
+    m_answerFlags.at(m_rules.classOf(m_photo)) = true;
     ++m_askedCount;
     return failedChecks;
 }
@@ -35,7 +36,7 @@ GameRound::Verdict GameRound::judge(std::span<const std::uint16_t> answerBlock) 
     if (!choice) {
         return Verdict::Incomplete;
     }
-    if (m_rules.isRight(*choice, m_answerFlags)) {
+    if (m_rules.isRight(*choice, m_photo)) {
         ++m_goodCount;
         return Verdict::Right;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/core/gamerules.h"
+#include "games/core/photodraw.h"
 
 #include <string>
 #include <vector>
@@ -14,31 +15,29 @@ class GameRound {
 public:
     static constexpr int kRoundLength = 10;
 
-    // rules and random must outlive the round.
-    GameRound(const GameRules& rules, RandomSource& random);
+    // rules, random and draw must outlive the round.
+    GameRound(const GameRules& rules, RandomSource& random,
+              const PhotoDraw& draw = PhotoDraw::gamesOwn());
 
     // Draws the next photo that was not shown in this round: reseeds the generator from the
-    // clock, draws until an unshown photo comes up, marks it shown, sets its answer flags and
-    // counts it as asked. Returns the failed index checks in the order they happened; after
-    // each the game's fallback photo was taken.
+    // clock, draws until an unshown photo comes up, marks it shown, sets the answer flag of its
+    // class and counts it as asked. Returns the failed index checks in the order they happened;
+    // after each the game's fallback photo was taken.
     std::vector<IndexCheck> drawNextPhoto();
 
     enum class Verdict { Incomplete, Right, Wrong };
-    // Judges the button states (one word per answer button, 1 = checked). An incomplete answer
-    // changes nothing; a right one counts as good.
+    // Judges the button states (one word per answer button, 1 = checked) against the photo on
+    // show. An incomplete answer changes nothing; a right one counts as good.
     Verdict judge(std::span<const std::uint16_t> answerBlock);
     // Whether the round is over after an answer: the tenth photo was asked.
     bool roundOver() const { return m_askedCount >= kRoundLength; }
-    // Marks the first photo as answered; the draws after it update the dialog's controls.
-    void clearFirstPhoto() { m_firstPhoto = false; }
 
     const PhotoId& photo() const { return m_photo; }
     std::string fileName() const { return m_rules.fileName(m_photo); }
     std::vector<std::string> remarks() const { return m_rules.remarks(m_photo); }
-    bool firstPhoto() const { return m_firstPhoto; }
-    bool photoReady() const { return m_photoReady; }
-    void setPhotoReady(bool ready) { m_photoReady = ready; }
     bool shown(int index) const { return m_shown.at(static_cast<std::size_t>(index)); }
+    // One flag per class of the game (GameRules::classes); after a draw only the class of the
+    // photo on show is set.
     const std::vector<bool>& answerFlags() const { return m_answerFlags; }
     int goodCount() const { return m_goodCount; }
     int askedCount() const { return m_askedCount; }
@@ -46,7 +45,7 @@ public:
     // "good: 3 of 4 (total 10)"
     std::string scoreLine() const;
     // The wrong-answer message for the photo on show.
-    std::string wrongAnswerText() const { return m_rules.wrongAnswerText(m_answerFlags); }
+    std::string wrongAnswerText() const { return m_rules.wrongAnswerText(m_photo); }
     // Right answers in percent of the photos asked, truncated; 0 before any photo.
     int percent() const;
     // "70 % correct classified (novice)"
@@ -57,10 +56,9 @@ public:
 private:
     const GameRules& m_rules;
     RandomSource& m_random;
+    const PhotoDraw& m_draw;
     std::vector<bool> m_shown;
-    bool m_photoReady = false;
     std::vector<bool> m_answerFlags;
-    bool m_firstPhoto = true;
     PhotoId m_photo;
     int m_goodCount = 0;
     int m_askedCount = 0;

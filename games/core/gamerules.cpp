@@ -4,40 +4,76 @@
 
 namespace nimbara {
 
-std::string GameRules::wrongAnswerText(const std::vector<bool>& answerFlags) const {
-    return texts().wrongAnswerLead + answerName(answerFlags);
-}
-
-std::string GameRules::answerNameOf(const PhotoId& photo) const {
-    std::vector<bool> flags(static_cast<std::size_t>(answerFlagCount()), false);
-    markAnswer(photo, flags);
-    return answerName(flags);
-}
-
-std::optional<int> firstCheckedButton(std::span<const std::uint16_t> block) {
-    const auto checked = std::find(block.begin(), block.end(), 1);
-    if (checked == block.end()) {
-        return std::nullopt;
+int GameRules::answerButtonCount() const {
+    std::size_t buttons = 0;
+    for (const AnswerGroup& group : m_groups) {
+        buttons += group.items.size();
     }
-    return static_cast<int>(checked - block.begin());
+    return static_cast<int>(buttons);
 }
 
-std::optional<Choice> chooseOneButton(std::span<const std::uint16_t> block, int buttonCount) {
-    const std::optional<int> button = firstCheckedButton(
-        block.first(std::min(block.size(), static_cast<std::size_t>(buttonCount))));
-    if (!button) {
-        return std::nullopt;
+bool GameRules::offersButton(const PhotoId&, int) const {
+    return true;
+}
+
+std::optional<Choice> GameRules::chooseAnswer(std::span<const std::uint16_t> block) const {
+    Choice choice;
+    std::size_t first = 0;
+    for (const AnswerGroup& group : m_groups) {
+        const std::size_t start = std::min(first, block.size());
+        const auto buttons =
+            block.subspan(start, std::min(group.items.size(), block.size() - start));
+        const auto checked = std::find(buttons.begin(), buttons.end(), 1);
+        if (checked == buttons.end()) {
+            return std::nullopt;
+        }
+        choice.push_back(static_cast<int>(checked - buttons.begin()));
+        first += group.items.size();
     }
-    return Choice{*button};
+    return choice;
 }
 
-bool chosenFlagSet(const Choice& choice, const std::vector<bool>& answerFlags) {
-    const auto chosen = static_cast<std::size_t>(choice.front());
-    return chosen < answerFlags.size() && answerFlags[chosen];
+bool GameRules::isRight(const Choice& choice, const PhotoId& photo) const {
+    return choice == rightChoice(photo);
 }
 
-std::size_t firstSetFlag(const std::vector<bool>& flags) {
-    return static_cast<std::size_t>(std::find(flags.begin(), flags.end(), true) - flags.begin());
+std::string GameRules::joined(const Choice& choice, std::string AnswerItem::*part) const {
+    std::string text;
+    for (std::size_t group = 0; group < choice.size(); ++group) {
+        const AnswerItem& item =
+            m_groups.at(group).items.at(static_cast<std::size_t>(choice[group]));
+        text += (group == 0 ? "" : " - ") + item.*part;
+    }
+    return text;
+}
+
+std::string GameRules::choiceName(const Choice& choice) const {
+    return joined(choice, &AnswerItem::name);
+}
+
+std::string GameRules::choiceLabel(const Choice& choice) const {
+    return joined(choice, &AnswerItem::label);
+}
+
+std::string GameRules::wrongAnswerText(const PhotoId& photo) const {
+    return m_texts.wrongAnswerLead + rightAnswerName(photo);
+}
+
+std::vector<Choice> GameRules::classes() const {
+    std::vector<Choice> found;
+    for (const PhotoId& photo : allPhotos()) {
+        Choice right = rightChoice(photo);
+        if (std::find(found.begin(), found.end(), right) == found.end()) {
+            found.push_back(std::move(right));
+        }
+    }
+    return found;
+}
+
+std::size_t GameRules::classOf(const PhotoId& photo) const {
+    const std::vector<Choice> all = classes();
+    return static_cast<std::size_t>(std::find(all.begin(), all.end(), rightChoice(photo)) -
+                                    all.begin());
 }
 
 }  // namespace nimbara

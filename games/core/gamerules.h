@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/core/gametexts.h"
 #include "games/core/randomsource.h"
 
 #include <cstdint>
@@ -17,44 +18,48 @@ inline const std::string kUnknown = "unknown";
 // named by several numbers. Each text is kUnknown until it is set.
 using PhotoId = std::vector<std::string>;
 
-// The answer read from the buttons: the chosen index within each group of radio buttons.
+// An answer: the chosen item within each answer group, in the order of the groups.
 using Choice = std::vector<int>;
 
 // Result of the index checks after a draw.
 enum class IndexCheck { Ok, Unknown, OutOfRange };
 
-// The texts of a game that its boxes show.
-struct GameTexts {
-    std::string title;              // caption of the reminder and wrong-answer boxes
-    std::string reminder;           // OK with an incomplete answer
-    std::string unknownIndexError;  // first index check, with its caption
-    std::string unknownIndexCaption;
-    std::string indexRangeError;  // second index check, with its caption
-    std::string indexRangeCaption;
-    std::string missingPhotoLead;  // followed by the photo path and ")"
-    std::string photoFolder;       // relative to the application directory, e.g. "\games\ice\"
-    std::string wrongAnswerLead;   // followed by the name of the right answer
+// One answer button: how the game names what it stands for when that is the right answer
+// ("brash ice", "Cm 4", "Cl x") and what the button reads ("brash").
+struct AnswerItem {
+    std::string name;
+    std::string label;
 };
 
-// What makes one game: its photo set, how photos are drawn and named, how answers are judged and
-// what the boxes say. GameRound runs the round; a game supplies only these rules and its data.
+// A group of radio buttons of which one is checked for a complete answer.
+struct AnswerGroup {
+    std::vector<AnswerItem> items;  // in button order
+};
+
+// What makes one game: its photo set, how photos are drawn and named, its answer groups, which
+// answer is right for a photo and what the boxes say. GameRound runs a round on it. Everything
+// that is the same for all games (reading and judging an answer, naming a choice, the classes) is
+// written here once; a game supplies its photos and its answer key.
 class GameRules {
 public:
+    GameRules(GameTexts texts, std::vector<AnswerGroup> groups)
+        : m_texts(std::move(texts)), m_groups(std::move(groups)) {}
     virtual ~GameRules() = default;
 
-    virtual const GameTexts& texts() const = 0;
+    const GameTexts& texts() const { return m_texts; }
+    // The groups of answer buttons; an answer has one item of each.
+    const std::vector<AnswerGroup>& answerGroups() const { return m_groups; }
+    // Number of answer buttons, all groups together: the words of the answer block.
+    int answerButtonCount() const;
+
     // Number of photos N that a draw chooses from.
     virtual int photoCount() const = 0;
     // Number of shown flags; at least N.
     virtual int shownFlagCount() const = 0;
-    // Number of answer flags, which mark the right answer for the photo on show.
-    virtual int answerFlagCount() const = 0;
-    // Number of answer buttons: the words of the answer block that chooseAnswer reads.
-    virtual int answerButtonCount() const = 0;
     // Number of remark lines under the photo.
     virtual int remarkLineCount() const = 0;
-
-    // Draws a candidate photo with the generator; texts not drawn in range stay kUnknown.
+    // Draws a candidate photo with the generator, as the game's photo numbers ask; texts not
+    // drawn in range stay kUnknown.
     virtual PhotoId drawCandidate(RandomSource& random) const = 0;
     virtual IndexCheck checkIndices(const PhotoId& photo) const = 0;
     // The photo taken when an index check fails.
@@ -64,31 +69,43 @@ public:
     virtual std::string fileName(const PhotoId& photo) const = 0;
     // Every photo a draw can come up with, in the order of their shown flags.
     virtual std::vector<PhotoId> allPhotos() const = 0;
-    // Sets the answer flags that are right for photo.
-    virtual void markAnswer(const PhotoId& photo, std::vector<bool>& answerFlags) const = 0;
-
-    // The answer given by the button states (one word per answer button, 1 = checked);
-    // nullopt when the answer is incomplete.
-    virtual std::optional<Choice> chooseAnswer(std::span<const std::uint16_t> block) const = 0;
-    virtual bool isRight(const Choice& choice, const std::vector<bool>& answerFlags) const = 0;
-    // How the game names the right answer that answerFlags mark ("brash ice", "Cm 4").
-    virtual std::string answerName(const std::vector<bool>& answerFlags) const = 0;
     // The remark lines of photo, one text per remark line (empty for a line without text).
     virtual std::vector<std::string> remarks(const PhotoId& photo) const = 0;
 
-    // The wrong-answer message naming the right answer.
-    std::string wrongAnswerText(const std::vector<bool>& answerFlags) const;
-    // The name of photo's right answer.
-    std::string answerNameOf(const PhotoId& photo) const;
-};
+    // The one right answer for photo.
+    virtual Choice rightChoice(const PhotoId& photo) const = 0;
+    // Whether the answer button (in button order) can be used while photo is on show; a game
+    // that gives part of the answer away greys the others. All buttons by default.
+    virtual bool offersButton(const PhotoId& photo, int button) const;
 
-// The index of the first checked button (word 1) of block; nullopt when none is checked.
-std::optional<int> firstCheckedButton(std::span<const std::uint16_t> block);
-// For games with one group of buttons: the first checked of the first buttonCount buttons.
-std::optional<Choice> chooseOneButton(std::span<const std::uint16_t> block, int buttonCount);
-// For games with one group of buttons: whether the chosen button's answer flag is set.
-bool chosenFlagSet(const Choice& choice, const std::vector<bool>& answerFlags);
-// The index of the first set flag; the flag count when none is set.
-std::size_t firstSetFlag(const std::vector<bool>& flags);
+    // The answer given by the button states (one word per answer button, 1 = checked): in each
+    // group the first checked button; nullopt when a group has none.
+    std::optional<Choice> chooseAnswer(std::span<const std::uint16_t> block) const;
+    bool isRight(const Choice& choice, const PhotoId& photo) const;
+    // How the game names choice where it names a right answer: the names of its items, joined
+    // by " - " across groups ("brash ice", "Cm 4", "Cl 2 - Cm 6 - Ch 0", "Bf 7").
+    std::string choiceName(const Choice& choice) const;
+    // choice as its buttons read ("brash"), joined like choiceName.
+    std::string choiceLabel(const Choice& choice) const;
+    // The name of photo's right answer.
+    std::string rightAnswerName(const PhotoId& photo) const {
+        return choiceName(rightChoice(photo));
+    }
+    // The wrong-answer message naming photo's right answer.
+    std::string wrongAnswerText(const PhotoId& photo) const;
+
+    // The classes of the game: every right answer that one of its photos has, each once, in the
+    // order of the photos.
+    std::vector<Choice> classes() const;
+    // The index in classes() of photo's class.
+    std::size_t classOf(const PhotoId& photo) const;
+
+private:
+    // choice with each item given by part, joined by " - " across groups.
+    std::string joined(const Choice& choice, std::string AnswerItem::*part) const;
+
+    GameTexts m_texts;
+    std::vector<AnswerGroup> m_groups;
+};
 
 }  // namespace nimbara

@@ -26,7 +26,7 @@ IndexCheck NumberedPhotoRules::checkIndices(const PhotoId& photo) const {
                                                            : IndexCheck::Ok;
 }
 
-int NumberedPhotoRules::shownIndex(const PhotoId& photo) const {
+int NumberedPhotoRules::number(const PhotoId& photo) {
     return static_cast<int>(decimalValue(photo.front()));
 }
 
@@ -40,10 +40,6 @@ std::vector<PhotoId> NumberedPhotoRules::allPhotos() const {
         photos.push_back({std::to_string(number)});
     }
     return photos;
-}
-
-void NumberedPhotoRules::markAnswer(const PhotoId& photo, std::vector<bool>& answerFlags) const {
-    answerFlags.at(static_cast<std::size_t>(shownIndex(photo))) = true;
 }
 
 std::vector<std::string> NumberedPhotoRules::remarks(const PhotoId& photo) const {

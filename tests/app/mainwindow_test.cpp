@@ -1,6 +1,6 @@
-#include "app/gamelaunch.h"
 #include "app/tmyapp.h"
 #include "app/tmywindow.h"
+#include "games/core/gamecatalogue.h"
 #include "games/photoarea.h"
 #include "games/tgamedlg.h"
 #include "games/ticegamedlg.h"
@@ -8,8 +8,7 @@
 #include "platform/tdecoratedframe.h"
 #include "platform/tstatusbar.h"
 #include "resources/resourceids.h"
-#include "tests/support/appdirfixture.h"
-#include "tests/support/messageboxrecorder.h"
+#include "tests/support/widgettest.h"
 #include "tests/support/windowsysteminput.h"
 #include "tests/support/windowwatch.h"
 
@@ -52,10 +51,14 @@ QAction* findAction(const QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-class MainWindowTest : public testing::Test {
+// The command that starts the game with importId.
+int commandOf(std::string_view importId) {
+    return findGame(importId)->commandId;
+}
+
+class MainWindowTest : public test::WidgetTest {
 protected:
     MainWindowTest() {
-        PhotoArea::setDissolveDuration(0ms);
         dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame = createMainFrame();
         frame->showMaximisedAlways();
@@ -65,7 +68,6 @@ protected:
         frame->hide();
         frame.reset();
         HelpViewer::closeAll();
-        PhotoArea::setDissolveDuration(1000ms);
     }
 
     TMyWindow* window() const { return qobject_cast<TMyWindow*>(frame->client()); }
@@ -74,9 +76,14 @@ protected:
         return popup(kInfoPopupPosition)->actions()[level]->menu();
     }
     QString hint(QAction* action) const { return frame->menuBuilder().hintFor(action); }
+    // The one question that guards every way of quitting.
+    test::RecordedBox quitQuestion() const {
+        return test::RecordedBox::ownedBy(window(), "Do you want to quit Nimbara", "Quit",
+                                          MbIcon::Question, MbButtons::YesNo);
+    }
 
-    test::AppDirFixture dir;
-    test::MessageBoxRecorder boxes;
+    test::SettingGuard instantDissolve{&PhotoArea::dissolveDuration,
+                                       &PhotoArea::setDissolveDuration, 0ms};
     std::unique_ptr<TDecoratedFrame> frame;
 };
 
@@ -122,8 +129,9 @@ TEST_F(MainWindowTest, TheMenuBarHasTheCommandsTree) {
             "Sea state classification (EC &series III)", "Sea state classification (&DW series)",
             "Sea state classification (&ORVA series)", "Sea state classification (&MO series)"}));
     const QList<QAction*> games = popup(2)->actions();
-    EXPECT_EQ(MenuBuilder::commandId(games[3]), CM_ICE_GAME_I);
-    EXPECT_EQ(MenuBuilder::commandId(games[11]), CM_SEASTATE_MO);
+    EXPECT_EQ(MenuBuilder::commandId(games[3]), 3097);
+    EXPECT_EQ(MenuBuilder::commandId(games[11]), 3099);
+    EXPECT_EQ(MenuBuilder::commandId(games[6]), 3101);
 }
 
 TEST_F(MainWindowTest, TheInfoMenuGetsTheCloudPopupsAtTheTop) {
@@ -185,36 +193,33 @@ TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
     EXPECT_EQ(frame->statusBar()->currentMessage(),
               "Test your ice classification knowledge (second series)");
     games->close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(frame->statusBar()->currentMessage(), "") << "closing the menu clears the hint";
+    EXPECT_TRUE(waitUntil([this] { return frame->statusBar()->currentMessage().isEmpty(); }))
+        << "closing the menu clears the hint";
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnceAndNoKeepsTheProgramRunning) {
     frame->close();
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    const test::RecordedBox& box = boxes.boxes()[0];
-    EXPECT_EQ(box.text, "Do you want to quit Nimbara");
-    EXPECT_EQ(box.caption, "Quit");
-    EXPECT_EQ(box.icon, MbIcon::Question);
-    EXPECT_EQ(box.buttons, MbButtons::YesNo);
-    EXPECT_EQ(box.owner, window());
+    EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>{quitQuestion()});
     EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(MainWindowTest, YesToTheQuestionCloses) {
     boxes.answerNext(MbAnswer::Yes);
+    const std::vector<test::RecordedBox> asked{quitQuestion()};
     EXPECT_TRUE(frame->close());
     EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes(), asked);
 }
 
 TEST_F(MainWindowTest, FileExitAsksTheSameOneQuestion) {
+    const std::vector<test::RecordedBox> askedOnce{quitQuestion()};
+    const std::vector<test::RecordedBox> askedTwice{quitQuestion(), quitQuestion()};
     findAction(popup(0), "&Exit")->trigger();
-    EXPECT_EQ(boxes.texts(), QStringList{"Do you want to quit Nimbara"});
+    EXPECT_EQ(boxes.boxes(), askedOnce);
     EXPECT_TRUE(frame->isVisible());
     boxes.answerNext(MbAnswer::Yes);
     findAction(popup(0), "&Exit")->trigger();
-    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes(), askedTwice);
     EXPECT_FALSE(frame->isVisible());
 }
 
@@ -222,7 +227,7 @@ TEST_F(MainWindowTest, TheWindowSystemsCloseRequestAsksTheQuestionToo) {
     QCloseEvent close;
     QCoreApplication::sendEvent(frame.get(), &close);
     EXPECT_FALSE(close.isAccepted());
-    EXPECT_EQ(boxes.texts(), QStringList{"Do you want to quit Nimbara"});
+    EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>{quitQuestion()});
 }
 
 TEST_F(MainWindowTest, ARightClickOpensTheGamesMenuAtThePointer) {
@@ -282,9 +287,9 @@ TEST_P(GamesMenuTest, TheEntryRunsItsGameOnABlockOfOneWordPerButton) {
     entry->trigger();
     EXPECT_EQ(dialogClass, QString("nimbara::") + GetParam().dialogClass);
     EXPECT_EQ(caption, GetParam().caption);
-    const GameLaunch* row = findGameLaunch(MenuBuilder::commandId(entry));
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(window()->transferBlock(row->block).size(), buttons);
+    const GameDefinition* game = findGameByCommand(MenuBuilder::commandId(entry));
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(window()->transferBlock(*game).size(), buttons);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -319,10 +324,12 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(MainWindowTest, TheSixSeriesShareOneBlockAndTheIceGamesHaveTwo) {
-    EXPECT_EQ(window()->transferBlock(findGameLaunch(CM_SEASTATE_MO)->block).data(),
-              window()->transferBlock(findGameLaunch(CM_SEASTATE_ORVA)->block).data());
-    EXPECT_NE(window()->transferBlock(findGameLaunch(CM_ICE_GAME_I)->block).data(),
-              window()->transferBlock(findGameLaunch(CM_ICE_GAME_II)->block).data());
+    const auto block = [this](std::string_view importId) {
+        return window()->transferBlock(*findGame(importId)).data();
+    };
+    EXPECT_EQ(block("seastate-UK"), block("seastate-ORVA"));
+    EXPECT_NE(block("ice1"), block("ice2"));
+    EXPECT_NE(block("clouds-easy"), block("clouds-normal"));
 }
 
 // The toolbar button of a help window's action.
@@ -368,7 +375,7 @@ TEST_F(MainWindowTest, ARunningGameBlocksTheFrameButNoHelpWindow) {
         EXPECT_TRUE(ice.isNull() || !ice->isVisible());
         qobject_cast<QDialog*>(modal)->reject();
     });
-    window()->EvCommand(CM_ICE_GAME_I);
+    window()->EvCommand(commandOf("ice1"));
     ASSERT_TRUE(gameRan);
     // Closing the game leaves the other help window open and usable.
     ASSERT_FALSE(wind.isNull());
@@ -389,24 +396,32 @@ TEST_F(MainWindowTest, EachLaunchStartsAFreshRoundOnTheLaunchersBlock) {
             templates.push_back(game->dialogTemplate().id);
             game->reject();
         });
-        window()->EvCommand(CM_ICE_GAME_I);
+        window()->EvCommand(commandOf("ice1"));
     }
     EXPECT_EQ(counts, (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}}));
     EXPECT_EQ(templates, (std::vector<int>{8983, 8983}));
 }
 
-TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHelp) {
-    PhotoArea::setDissolveDuration(0ms);
-    test::AppDirFixture dir;
+// The help engine cannot be loaded: every window is made while a missing library is named.
+class HelpEngineMissing : public test::WidgetTest {
+protected:
+    HelpEngineMissing() { HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0); }
+
+    test::SettingGuard instantDissolve{&PhotoArea::dissolveDuration,
+                                       &PhotoArea::setDissolveDuration, 0ms};
+    test::SettingGuard realEngine{[] { HtmlHelp::setEngineLibrary("mspack", 0); }};
+};
+
+TEST_F(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHelp) {
     for (int photo = 0; photo < 18; ++photo) {
         dir.writePhoto(QString("games/ice/ice%1.bmp").arg(photo), Qt::red);
     }
     dir.writeFile("TEXT/DESKTOPM.TXT", "\n");
-    test::MessageBoxRecorder boxes;
-    HtmlHelp::setEngineLibrary("nimbara-no-such-help-engine", 0);
     {
         std::unique_ptr<TDecoratedFrame> frame = createMainFrame();
-        EXPECT_EQ(boxes.texts(), QStringList{"Cannot use the html help"})
+        const test::RecordedBox missing =
+            test::RecordedBox::ownerless("Cannot use the html help", "Tolvane Error", MbIcon::Stop);
+        EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>{missing})
             << "shown at construction, before the frame is visible";
         frame->showMaximisedAlways();
         auto* window = qobject_cast<TMyWindow*>(frame->client());
@@ -416,14 +431,11 @@ TEST(HelpEngineMissing, EveryWindowThatOffersHelpReportsItOnceAndWorksWithoutHel
             qobject_cast<TGameDlg*>(modal)->control<QPushButton>(IdHelp)->click();
             qobject_cast<QDialog*>(modal)->reject();
         });
-        window->EvCommand(CM_ICE_GAME_I);
-        EXPECT_EQ(boxes.texts(),
-                  (QStringList{"Cannot use the html help", "Cannot use the html help"}));
+        window->EvCommand(commandOf("ice1"));
+        EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{missing, missing}));
         EXPECT_TRUE(HelpViewer::openWindows().isEmpty());
         frame->hide();
     }
-    HtmlHelp::setEngineLibrary("mspack", 0);
-    PhotoArea::setDissolveDuration(1000ms);
 }
 
 }  // namespace

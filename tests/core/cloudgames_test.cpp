@@ -1,5 +1,6 @@
-#include "games/core/cloudeasyrules.h"
-#include "games/core/cloudnormalrules.h"
+#include "games/core/cloudgameeasyrules.h"
+#include "games/core/cloudgamenormalrules.h"
+#include "games/core/gamecatalogue.h"
 #include "games/core/gameround.h"
 #include "tests/support/scriptedrandom.h"
 
@@ -26,11 +27,17 @@ std::vector<std::uint16_t> skyAnswer(int cl, int cm, int ch) {
 
 constexpr int x = 10;
 
+const GameRules& normalRules() {
+    return *findGame("clouds-normal")->rules;
+}
+const GameRules& easyRules() {
+    return *findGame("clouds-easy")->rules;
+}
+
 // Draws photo (by its scripted value) and judges answer.
 GameRound::Verdict judgeNormal(int photo, const std::vector<std::uint16_t>& answer) {
-    const CloudNormalRules rules;
     ScriptedRandom random({photo});
-    GameRound round(rules, random);
+    GameRound round(normalRules(), random);
     round.drawNextPhoto();
     return round.judge(answer);
 }
@@ -64,29 +71,46 @@ INSTANTIATE_TEST_SUITE_P(
                     SkyCase{"NoLowCode", 3, skyAnswer(-1, x, x), GameRound::Verdict::Incomplete}),
     [](const testing::TestParamInfo<SkyCase>& row) { return row.param.name; });
 
-TEST(CloudNormalRulesTest, TheLowestCheckedCodeOfAColumnCounts) {
+TEST(CloudGameNormalRulesTest, TheLowestCheckedCodeOfAColumnCounts) {
     std::vector<std::uint16_t> answer = skyAnswer(5, x, x);
     answer[11 + 3] = 1;  // Cm 3 besides Cm x: Cm 3 is chosen
     EXPECT_EQ(judgeNormal(3, answer), GameRound::Verdict::Wrong);
 }
 
-TEST(CloudNormalRulesTest, WrongAnswerNamesTheWholeKeyAfterTwoBlanks) {
-    const CloudNormalRules rules;
-    std::vector<bool> flags(95, false);
-    rules.markAnswer({"3"}, flags);
-    EXPECT_EQ(rules.wrongAnswerText(flags), "error;  Cl 5 - Cm x - Ch x");
+TEST(CloudGameNormalRulesTest, WrongAnswerNamesTheWholeKeyAfterTwoBlanks) {
+    const GameRules& rules = normalRules();
+    EXPECT_EQ(rules.wrongAnswerText({"3"}), "error;  Cl 5 - Cm x - Ch x");
     EXPECT_EQ(rules.fileName({"7"}), "cloud7.bmp");
-    EXPECT_EQ(rules.texts().photoFolder, "\\games\\clouds\\");
+    EXPECT_EQ(findGame("clouds-normal")->photoFolder, "\\games\\clouds\\");
 }
 
-TEST(CloudNormalRulesTest, KeysHoldThreeCodesAtFixedPlaces) {
+TEST(CloudGameNormalRulesTest, KeysHoldThreeCodesAtFixedPlaces) {
     for (std::size_t photo = 0; photo < 95; ++photo) {
-        const std::string& key = CloudNormalRules::key(photo);
+        const std::string& key = CloudGameNormalRules::key(photo);
         ASSERT_EQ(key.size(), 18u) << photo;
         EXPECT_EQ(key.substr(0, 3) + key.substr(4, 6) + key.substr(11, 6), "Cl  - Cm  - Ch ")
             << key;
     }
-    EXPECT_EQ(CloudNormalRules::codes("Cl 5 - Cm x - Ch 0"), (std::array<int, 3>{5, 10, 0}));
+    EXPECT_EQ(CloudGameNormalRules::codes("Cl 5 - Cm x - Ch 0"), (std::array<int, 3>{5, 10, 0}));
+}
+
+// The right answer is named by the sky's key text, and any other answer in the same form.
+TEST(CloudGameNormalRulesTest, EveryChoiceIsNamedInTheFormOfTheKey) {
+    const GameRules& rules = normalRules();
+    for (std::size_t photo = 0; photo < 95; ++photo) {
+        EXPECT_EQ(rules.rightAnswerName({std::to_string(photo)}), CloudGameNormalRules::key(photo));
+    }
+    EXPECT_EQ(rules.choiceName({2, 6, 1}), "Cl 2 - Cm 6 - Ch 1");
+    EXPECT_EQ(rules.choiceName({x, 0, x}), "Cl x - Cm 0 - Ch x");
+    EXPECT_EQ(rules.choiceLabel({x, 0, x}), "Cl x - Cm 0 - Ch x");
+}
+
+TEST(CloudGameNormalRulesTest, SkiesOfOneKeyAreOneClass) {
+    const GameRules& rules = normalRules();
+    EXPECT_EQ(rules.classOf({"10"}), rules.classOf({"11"}));
+    EXPECT_EQ(rules.classOf({"10"}), rules.classOf({"68"}));
+    EXPECT_NE(rules.classOf({"10"}), rules.classOf({"0"}));
+    EXPECT_EQ(rules.classes().front(), (Choice{2, 6, 0})) << "photo 0's key comes first";
 }
 
 struct RemarkCase {
@@ -97,7 +121,7 @@ struct RemarkCase {
 class NormalRemarkTest : public testing::TestWithParam<RemarkCase> {};
 
 TEST_P(NormalRemarkTest, LinesGoToTheRemarkLinesInOrder) {
-    EXPECT_EQ(CloudNormalRules().remarks({GetParam().photo}), GetParam().lines);
+    EXPECT_EQ(normalRules().remarks({GetParam().photo}), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string("Photo") + row.param.photo;
     });
 
-TEST(CloudNormalRulesTest, FortySevenPhotosCarryRemarks) {
-    const CloudNormalRules rules;
+TEST(CloudGameNormalRulesTest, FortySevenPhotosCarryRemarks) {
+    const GameRules& rules = normalRules();
     int withRemarks = 0;
     std::array<int, 4> byLineCount{};
     for (const PhotoId& photo : rules.allPhotos()) {
@@ -138,8 +162,8 @@ TEST(CloudNormalRulesTest, FortySevenPhotosCarryRemarks) {
 
 // The easy game.
 
-TEST(CloudEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
-    const CloudEasyRules rules;
+TEST(CloudGameEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
+    const GameRules& rules = easyRules();
     ScriptedRandom random({4, 12, 1});  // level 4 mod 3 + 1 = 2, type 12 mod 9 + 1 = 4, variant 2
     GameRound round(rules, random);
     EXPECT_TRUE(round.drawNextPhoto().empty());
@@ -151,8 +175,8 @@ TEST(CloudEasyRulesTest, ThreeValuesGiveLevelTypeAndVariant) {
     EXPECT_EQ(round.wrongAnswerText(), "error; Cm 4");
 }
 
-TEST(CloudEasyRulesTest, TheVariantPlaysNoPartInJudging) {
-    const CloudEasyRules rules;
+TEST(CloudGameEasyRulesTest, TheVariantPlaysNoPartInJudging) {
+    const GameRules& rules = easyRules();
     ScriptedRandom random({1, 3, 0, 1, 3, 2});  // cm4_1, then cm4_3
     GameRound round(rules, random);
     std::vector<std::uint16_t> cm4(27, 0);
@@ -167,8 +191,8 @@ TEST(CloudEasyRulesTest, TheVariantPlaysNoPartInJudging) {
     EXPECT_EQ(round.judge(cm5), GameRound::Verdict::Wrong);
 }
 
-TEST(CloudEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
-    const CloudEasyRules rules;
+TEST(CloudGameEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
+    const GameRules& rules = easyRules();
     ScriptedRandom random({-1, 0, 0});  // a negative level is not drawn
     GameRound round(rules, random);
     EXPECT_EQ(round.drawNextPhoto(), std::vector<IndexCheck>{IndexCheck::Unknown});
@@ -179,6 +203,20 @@ TEST(CloudEasyRulesTest, AFaultyGeneratorFallsBackToTheFirstPhoto) {
     EXPECT_EQ(rules.checkIndices({"0", "1", "1"}), IndexCheck::OutOfRange);
 }
 
+TEST(CloudGameEasyRulesTest, OnlyTheButtonsOfThePhotosLevelAreOffered) {
+    const GameRules& rules = easyRules();
+    std::vector<int> offered;
+    for (int button = 0; button < 27; ++button) {
+        if (rules.offersButton({"2", "4", "3"}, button)) {
+            offered.push_back(button);
+        }
+    }
+    EXPECT_EQ(offered, (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16, 17}));
+    EXPECT_EQ(rules.choiceName({9 + 3}), "Cm 4");
+    EXPECT_EQ(rules.choiceName({26}), "Ch 9");
+    EXPECT_EQ(CloudGameEasyRules::level({"unknown", "1", "1"}), 0);
+}
+
 struct EasyRemarkCase {
     PhotoId photo;
     std::vector<std::string> lines;
@@ -187,7 +225,7 @@ struct EasyRemarkCase {
 class EasyRemarkTest : public testing::TestWithParam<EasyRemarkCase> {};
 
 TEST_P(EasyRemarkTest, TheFirstMatchingRuleGivesTheLines) {
-    EXPECT_EQ(CloudEasyRules().remarks(GetParam().photo), GetParam().lines);
+    EXPECT_EQ(easyRules().remarks(GetParam().photo), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,5 @@
 #include "games/core/gameround.h"
-#include "games/core/icegame1.h"
+#include "games/core/gamecatalogue.h"
 #include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
@@ -29,15 +29,13 @@ protected:
         round.judge(answerWith(right ? photo : (photo + 1) % 18));
     }
 
-    SingleGroupRules rules = iceGame1Rules();
+    const GameRules& rules = *findGame("ice1")->rules;
     ScriptedRandom random;
 };
 
 TEST_F(GameRoundTest, StartsWithNothingShownAndUnknownPhoto) {
     GameRound round(rules, random);
     EXPECT_EQ(round.photo(), PhotoId{"unknown"});
-    EXPECT_TRUE(round.firstPhoto());
-    EXPECT_FALSE(round.photoReady());
     EXPECT_EQ(round.askedCount(), 0);
     EXPECT_EQ(round.goodCount(), 0);
     EXPECT_EQ(round.scoreLine(), "good: 0 of 0 (total 10)");
@@ -139,9 +137,6 @@ TEST_P(FinalScoreTest, TenAnswersGiveThePercentAndRating) {
         EXPECT_FALSE(round.roundOver());
         round.drawNextPhoto();
         answer(round, i < GetParam().right);
-        if (i == 0) {
-            round.clearFirstPhoto();
-        }
     }
     EXPECT_TRUE(round.roundOver());
     EXPECT_EQ(round.finalText(), GetParam().text);
@@ -156,6 +151,44 @@ INSTANTIATE_TEST_SUITE_P(Ratings, FinalScoreTest,
                          [](const testing::TestParamInfo<FinalCase>& row) {
                              return std::to_string(row.param.right) + "Right";
                          });
+
+// A draw that proposes the scripted photos in turn, then leaves it to the game's own draw.
+class ScriptedDraw final : public PhotoDraw {
+public:
+    explicit ScriptedDraw(std::vector<PhotoId> photos) : m_photos(std::move(photos)) {}
+    PhotoId candidate(const GameRules& rules, RandomSource& random) const override {
+        ++m_asked;
+        if (m_next < m_photos.size()) {
+            return m_photos[m_next++];
+        }
+        return PhotoDraw::gamesOwn().candidate(rules, random);
+    }
+    int asked() const { return m_asked; }
+
+private:
+    std::vector<PhotoId> m_photos;
+    mutable std::size_t m_next = 0;
+    mutable int m_asked = 0;
+};
+
+TEST_F(GameRoundTest, AReplacedDrawProposesThePhotosAndTheRoundStillChecksThem) {
+    ScriptedRandom scripted({}, 9);
+    const ScriptedDraw draw({{"12"}, {"12"}, {"25"}, {"3"}});
+    GameRound round(rules, scripted, draw);
+    EXPECT_TRUE(round.drawNextPhoto().empty());
+    EXPECT_EQ(round.photo(), PhotoId{"12"});
+    // A shown photo is proposed again, then one beyond the highest: the index check falls back
+    // to photo "0".
+    EXPECT_EQ(round.drawNextPhoto(), std::vector<IndexCheck>{IndexCheck::OutOfRange});
+    EXPECT_EQ(round.photo(), PhotoId{"0"});
+    EXPECT_EQ(round.drawNextPhoto(), std::vector<IndexCheck>{});
+    EXPECT_EQ(round.photo(), PhotoId{"3"});
+    EXPECT_EQ(round.drawNextPhoto(), std::vector<IndexCheck>{});
+    EXPECT_EQ(round.photo(), PhotoId{"9"}) << "the game's own draw takes over";
+    EXPECT_EQ(draw.asked(), 5);
+    EXPECT_EQ(scripted.seeds(), 4);
+    EXPECT_EQ(round.askedCount(), 4);
+}
 
 TEST(RatingTest, BoundariesOfTheRatings) {
     EXPECT_EQ(GameRound::rating(79), "(novice)");

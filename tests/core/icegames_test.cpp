@@ -1,14 +1,19 @@
-#include "games/core/icegame1.h"
-#include "games/core/icegame2.h"
-#include "tests/support/scriptedrandom.h"
+#include "games/core/gamecatalogue.h"
 
 #include <gtest/gtest.h>
 
 namespace nimbara {
 namespace {
 
+const GameRules& iceGame1Rules() {
+    return *findGame("ice1")->rules;
+}
+const GameRules& iceGame2Rules() {
+    return *findGame("ice2")->rules;
+}
+
 struct PhotoCase {
-    SingleGroupRules (*game)();
+    const GameRules& (*game)();
     std::string photo;
     std::string wrongAnswer;
     std::vector<std::string> remarks;
@@ -21,10 +26,8 @@ class IceGameTableTest : public testing::TestWithParam<PhotoCase> {};
 
 TEST_P(IceGameTableTest, WrongAnswerTextAndRemarkLines) {
     const PhotoCase& c = GetParam();
-    const SingleGroupRules rules = c.game();
-    std::vector<bool> flags(18, false);
-    rules.markAnswer({c.photo}, flags);
-    EXPECT_EQ(rules.wrongAnswerText(flags), c.wrongAnswer);
+    const GameRules& rules = c.game();
+    EXPECT_EQ(rules.wrongAnswerText({c.photo}), c.wrongAnswer);
     EXPECT_EQ(rules.remarks({c.photo}), c.remarks);
 }
 
@@ -65,28 +68,54 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(IceGameTables, PhotosWithoutRemarksHaveBothLinesEmpty) {
-    const SingleGroupRules first = iceGame1Rules();
+    const GameRules& first = iceGame1Rules();
     for (const char* photo : {"1", "3", "8", "10", "12", "14"}) {
         EXPECT_EQ(first.remarks({photo}), (std::vector<std::string>{"", ""})) << photo;
     }
-    const SingleGroupRules second = iceGame2Rules();
+    const GameRules& second = iceGame2Rules();
     for (const char* photo : {"1", "2", "5", "12", "13", "15"}) {
         EXPECT_EQ(second.remarks({photo}), (std::vector<std::string>{"", ""})) << photo;
     }
 }
 
 TEST(IceGameTables, BothGamesShareFolderAndTextsButNotFileNames) {
-    const SingleGroupRules first = iceGame1Rules();
-    const SingleGroupRules second = iceGame2Rules();
+    const GameRules& first = iceGame1Rules();
+    const GameRules& second = iceGame2Rules();
     EXPECT_EQ(first.fileName({"3"}), "ice3.bmp");
     EXPECT_EQ(second.fileName({"3"}), "ice2_3.bmp");
-    EXPECT_EQ(first.texts().photoFolder, "\\games\\ice\\");
-    EXPECT_EQ(second.texts().photoFolder, first.texts().photoFolder);
+    EXPECT_EQ(findGame("ice1")->photoFolder, "\\games\\ice\\");
+    EXPECT_EQ(findGame("ice2")->photoFolder, findGame("ice1")->photoFolder);
     EXPECT_EQ(second.texts().title, "Ice classification game");
     EXPECT_EQ(first.texts().missingPhotoLead, "photo not existing (file: ");
     EXPECT_EQ(first.texts().indexRangeCaption, "Nimbara");
     EXPECT_EQ(first.texts().unknownIndexCaption, "Nimbara error");
 }
+
+// A class is named as the wrong-answer message names it, or as its button reads.
+struct ClassNameCase {
+    const char* name;
+    const GameRules& (*game)();
+    int button;
+    std::string answerName;
+    std::string buttonLabel;
+};
+
+class IceClassNameTest : public testing::TestWithParam<ClassNameCase> {};
+
+TEST_P(IceClassNameTest, TheAnswerNameStandsBesideTheButtonLabel) {
+    const GameRules& rules = GetParam().game();
+    EXPECT_EQ(rules.choiceName({GetParam().button}), GetParam().answerName);
+    EXPECT_EQ(rules.choiceLabel({GetParam().button}), GetParam().buttonLabel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, IceClassNameTest,
+    testing::Values(ClassNameCase{"IceI_BergyBit", iceGame1Rules, 0, "bery bit", "bergy bit"},
+                    ClassNameCase{"IceI_GreyIce", iceGame1Rules, 4, "grey ice ", "grey"},
+                    ClassNameCase{"IceI_Nilas", iceGame1Rules, 11, "nilas", "nilas"},
+                    ClassNameCase{"IceII_VeryOpenPack", iceGame2Rules, 17, "very open pack ice",
+                                  "very open pack"}),
+    [](const testing::TestParamInfo<ClassNameCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace nimbara

@@ -1,5 +1,5 @@
 #include "games/core/gameround.h"
-#include "games/core/seastateseries.h"
+#include "games/core/seastategame.h"
 #include "tests/support/scriptedrandom.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,14 @@ struct SeriesCase {
 
 class SeaStateSeriesTest : public testing::TestWithParam<SeriesCase> {};
 
+// The rules of the sea-state game on the series of code.
+std::shared_ptr<const GameRules> seastateRules(const std::string& code) {
+    return seastateGame(code).rules;
+}
+
 TEST_P(SeaStateSeriesTest, TheCodeChoosesHowManyForcesAndTheirFiles) {
-    const SingleGroupRules rules = seaStateRules(GetParam().code);
+    const std::shared_ptr<const GameRules> held = seastateRules(GetParam().code);
+    const GameRules& rules = *held;
     EXPECT_EQ(rules.photoCount(), GetParam().photoCount);
     const std::vector<PhotoId> photos = rules.allPhotos();
     EXPECT_EQ(rules.fileName(photos.front()), GetParam().firstFile);
@@ -33,7 +39,8 @@ TEST_P(SeaStateSeriesTest, TheCodeChoosesHowManyForcesAndTheirFiles) {
 }
 
 TEST_P(SeaStateSeriesTest, ARoundNeverDrawsAForceBeyondTheSeries) {
-    const SingleGroupRules rules = seaStateRules(GetParam().code);
+    const std::shared_ptr<const GameRules> held = seastateRules(GetParam().code);
+    const GameRules& rules = *held;
     ScriptedRandom random({}, 0);  // 0, 1, 2, ...: every remainder comes up in turn
     GameRound round(rules, random);
     std::set<int> forces;
@@ -60,27 +67,30 @@ INSTANTIATE_TEST_SUITE_P(Series, SeaStateSeriesTest,
                          });
 
 TEST(SeaStateSeriesTest, CaptionsNameTheSeriesAndUnknownCodesHaveNone) {
-    EXPECT_EQ(findSeaStateSeries("GE")->caption,
+    EXPECT_EQ(seastateGame("GE").caption,
               "Sea state classification game (Deutscher Wetterdienst series)");
-    EXPECT_EQ(findSeaStateSeries("CANA")->caption,
+    EXPECT_EQ(seastateGame("CANA").caption,
               "Sea state classification game (Environment Canada series III)");
-    EXPECT_EQ(findSeaStateSeries("UK "), nullptr);
-    EXPECT_EQ(findSeaStateSeries("uk"), nullptr);
+    EXPECT_EQ(findSeastateSeries("UK "), nullptr);
+    EXPECT_EQ(findSeastateSeries("uk"), nullptr);
+    const GameDefinition unknown = seastateGame("uk");
+    EXPECT_EQ(unknown.caption, "");
+    EXPECT_EQ(unknown.importId, "");
+    EXPECT_EQ(unknown.templateId, seastateGame("UK").templateId);
 }
 
 TEST(SeaStateRulesTest, AWrongAnswerNamesTheForceAfterOneBlank) {
-    const SingleGroupRules rules = seaStateRules("UK");
-    std::vector<bool> flags(13, false);
-    rules.markAnswer({"7"}, flags);
-    EXPECT_EQ(rules.wrongAnswerText(flags), "error; Bf 7");
+    const std::shared_ptr<const GameRules> held = seastateRules("UK");
+    const GameRules& rules = *held;
+    EXPECT_EQ(rules.wrongAnswerText({"7"}), "error; Bf 7");
     EXPECT_EQ(rules.texts().missingPhotoLead, "photo not present (file: ");
     EXPECT_EQ(rules.texts().indexRangeCaption, "Nimbara error");
 }
 
 TEST(SeaStateRulesTest, ANeighbouringForceIsWrong) {
-    const SingleGroupRules rules = seaStateRules("CA");
+    const std::shared_ptr<const GameRules> rules = seastateRules("CA");
     ScriptedRandom random({7});
-    GameRound round(rules, random);
+    GameRound round(*rules, random);
     round.drawNextPhoto();
     std::vector<std::uint16_t> six(13, 0);
     six[6] = 1;
@@ -88,8 +98,17 @@ TEST(SeaStateRulesTest, ANeighbouringForceIsWrong) {
     EXPECT_EQ(round.goodCount(), 0);
 }
 
+TEST(SeaStateRulesTest, AShortSeriesHasNoClassBeyondItsPhotos) {
+    const std::shared_ptr<const GameRules> rules = seastateRules("CAN");
+    EXPECT_EQ(rules->answerButtonCount(), 13);
+    ASSERT_EQ(rules->classes().size(), 11u) << "Bf 11 and Bf 12 are offered but never right";
+    EXPECT_EQ(rules->choiceName(rules->classes().back()), "Bf 10");
+    EXPECT_EQ(rules->choiceName({12}), "Bf 12");
+}
+
 TEST(SeaStateRulesTest, TheRemarkLineIsTheBeaufortDescription) {
-    const SingleGroupRules rules = seaStateRules("ORVA");
+    const std::shared_ptr<const GameRules> held = seastateRules("ORVA");
+    const GameRules& rules = *held;
     EXPECT_EQ(rules.remarks({"0"}), std::vector<std::string>{"Sea like a mirror"});
     EXPECT_EQ(
         rules.remarks({"4"}),

@@ -1,6 +1,3 @@
-#include "games/tcloudgameeasydlg.h"
-#include "games/tcloudgamenormaldlg.h"
-#include "resources/resourceids.h"
 #include "tests/games/gamedialogtest.h"
 
 #include <QGroupBox>
@@ -14,15 +11,18 @@ constexpr int kCm = 11;
 constexpr int kCh = 22;
 constexpr int x = 10;
 
+using test::RecordedBox;
+
 class CloudNormalGameTest : public test::GameDialogTest {
 protected:
-    std::unique_ptr<TCloudGameNormalDlg> open(std::deque<std::int64_t> draws) {
-        return GameDialogTest::open<TCloudGameNormalDlg>(IDD_CLOUD_GAME_NORMAL, std::move(draws));
+    std::unique_ptr<TGameDlg> open(std::deque<std::int64_t> draws) {
+        return GameDialogTest::open(test::game("clouds-normal"), std::move(draws));
     }
 };
 
 TEST_F(CloudNormalGameTest, ThreeColumnsOfElevenCodes) {
     auto dialog = open({0});
+    EXPECT_EQ(dialog->metaObject()->className(), std::string("nimbara::TCloudGameNormalDlg"));
     EXPECT_EQ(dialog->windowTitle(), "Cloud classification game (normal)");
     ASSERT_EQ(dialog->answerButtons().size(), 33u);
     EXPECT_EQ(dialog->answerButtons()[kCl]->text(), "Cl 0");
@@ -43,12 +43,9 @@ TEST_F(CloudNormalGameTest, AllThreeCodesMustBeRight) {
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 1 of 1 (total 10)");
     EXPECT_TRUE(checkedButtons(*dialog).isEmpty()) << "each new photo starts unanswered";
     answer(*dialog, {kCl + 2, kCm + 6, kCh + 1});  // photo 0 is Cl 2 - Cm 6 - Ch 0
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    const test::RecordedBox& box = boxes.boxes()[0];
-    EXPECT_EQ(box.text, "error;  Cl 2 - Cm 6 - Ch 0");
-    EXPECT_EQ(box.caption, "Cloud classification game (normal)");
-    EXPECT_EQ(box.icon, MbIcon::Information);
-    EXPECT_EQ(box.owner, dialog.get());
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{RecordedBox::ownedBy(
+                                 dialog.get(), "error;  Cl 2 - Cm 6 - Ch 0",
+                                 "Cloud classification game (normal)", MbIcon::Information)});
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 1 of 2 (total 10)");
     answer(*dialog, {kCl + 0, kCm + 4, kCh + 0});  // photo 10 shares its key with 11 and 68
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 2 of 3 (total 10)");
@@ -58,10 +55,9 @@ TEST_F(CloudNormalGameTest, TheReminderLeavesTheCheckedButtonsAsTheyWere) {
     writePhotos("clouds", {"cloud3.bmp"});
     auto dialog = open({3});
     answer(*dialog, {kCl + 5, kCm + x});
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Please select radio buttons Cl and Cm and Ch");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Cloud classification game (normal)");
-    EXPECT_EQ(boxes.boxes()[0].icon, MbIcon::Exclamation);
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{RecordedBox::ownedBy(
+                                 dialog.get(), "Please select radio buttons Cl and Cm and Ch",
+                                 "Cloud classification game (normal)", MbIcon::Exclamation)});
     EXPECT_EQ(checkedButtons(*dialog), (QStringList{"Cl 5", "Cm x"}));
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 0 of 0 (total 10)");
     answer(*dialog, {kCh + x});
@@ -111,17 +107,16 @@ TEST_F(CloudNormalGameTest, TheKeyboardAloneAnswersAllThreeColumns) {
 
 class CloudEasyGameTest : public test::GameDialogTest {
 protected:
-    CloudEasyGameTest() { blockSize = 27; }
-
-    std::unique_ptr<TCloudGameEasyDlg> open(std::deque<std::int64_t> draws) {
-        return GameDialogTest::open<TCloudGameEasyDlg>(IDD_CLOUD_GAME_EASY, std::move(draws));
+    std::unique_ptr<TGameDlg> open(std::deque<std::int64_t> draws) {
+        return GameDialogTest::open(test::game("clouds-easy"), std::move(draws));
     }
 
     // Which level columns (boxes and all their buttons) are enabled: "Cl", "Cm", "Ch".
-    static QStringList enabledColumns(const TCloudGameEasyDlg& dialog) {
+    static QStringList enabledColumns(const TGameDlg& dialog) {
         QStringList columns;
+        EXPECT_EQ(dialog.answerBoxes().size(), 3u);
         for (std::size_t level = 0; level < 3; ++level) {
-            QGroupBox* box = dialog.levelColumnBoxes()[level];
+            QGroupBox* box = dialog.answerBoxes().at(level);
             bool allEnabled = box->isEnabled();
             bool anyEnabled = box->isEnabled();
             for (std::size_t type = 0; type < 9; ++type) {
@@ -153,6 +148,7 @@ std::deque<std::int64_t> photos(std::initializer_list<std::deque<std::int64_t>> 
 
 TEST_F(CloudEasyGameTest, OnlyTheFirstPhotosLevelColumnIsEnabledFromTheStart) {
     auto dialog = open(photo(2, 4, 2));
+    EXPECT_EQ(dialog->metaObject()->className(), std::string("nimbara::TCloudGameEasyDlg"));
     EXPECT_EQ(dialog->windowTitle(), "Cloud classification game (easy)");
     EXPECT_EQ(dialog->photoPath(), dir.path() + "/games/clouds/cm4_2.bmp");
     EXPECT_EQ(enabledColumns(*dialog), QStringList{"Cm"});
@@ -169,9 +165,9 @@ TEST_F(CloudEasyGameTest, EveryDrawEnablesTheNewPhotosColumn) {
     EXPECT_EQ(remarkTexts(*dialog), (QStringList{"- remains of the upper part of Cumulonimbus",
                                                  "- note: as seen from aircraft"}));
     answer(*dialog, {18 + 4});  // Ch 5 for Ch 3
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "error; Ch 3");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Cloud classification game (easy)");
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{RecordedBox::ownedBy(
+                                 dialog.get(), "error; Ch 3", "Cloud classification game (easy)",
+                                 MbIcon::Information)});
     EXPECT_EQ(enabledColumns(*dialog), QStringList{"Cl"});
     EXPECT_EQ(remarkTexts(*dialog), (QStringList{"- classify the fractus", ""}));
     EXPECT_TRUE(checkedButtons(*dialog).isEmpty());
@@ -189,7 +185,9 @@ TEST_F(CloudEasyGameTest, TheReminderKeepsThePhotoAndTheColumn) {
     writePhotos("clouds", {"cl2_3.bmp"});
     auto dialog = open(photo(1, 2, 3));
     answer(*dialog, {});
-    ASSERT_EQ(boxes.texts(), QStringList{"Please select radio button"});
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{RecordedBox::ownedBy(
+                                 dialog.get(), "Please select radio button",
+                                 "Cloud classification game (easy)", MbIcon::Exclamation)});
     EXPECT_EQ(dialog->photoPath(), dir.path() + "/games/clouds/cl2_3.bmp");
     EXPECT_EQ(enabledColumns(*dialog), QStringList{"Cl"});
 }

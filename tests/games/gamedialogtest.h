@@ -1,12 +1,12 @@
 #pragma once
 
+#include "games/core/gamecatalogue.h"
+#include "games/gamedialogfactory.h"
 #include "games/photoarea.h"
 #include "games/tgamedlg.h"
-#include "tests/support/appdirfixture.h"
-#include "tests/support/messageboxrecorder.h"
 #include "tests/support/scriptedrandom.h"
+#include "tests/support/widgettest.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,40 +30,47 @@ inline bool textFits(const QRadioButton* button) {
     return button->fontMetrics().horizontalAdvance(button->text()) <= contents.width();
 }
 
+// The game of the catalogue with importId.
+inline const GameDefinition& game(std::string_view importId) {
+    const GameDefinition* found = findGame(importId);
+    if (found == nullptr) {
+        throw std::invalid_argument("no game " + std::string(importId));
+    }
+    return *found;
+}
+
 // A game dialog in a temporary application directory, with its boxes recorded, the dissolve
 // instant and the photos drawn from a script.
-class GameDialogTest : public testing::Test {
+class GameDialogTest : public WidgetTest {
 protected:
-    GameDialogTest() { PhotoArea::setDissolveDuration(std::chrono::milliseconds(0)); }
-    ~GameDialogTest() override { PhotoArea::setDissolveDuration(std::chrono::milliseconds(1000)); }
-
-    // Lets the window system's events and the repaints they queue run.
-    static void settle() {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::processEvents();
-        }
+    // Creates a dialog of the class game names, whose draws take the scripted values, then values
+    // counting up from after, on the launcher's block.
+    std::unique_ptr<TGameDlg> create(const GameDefinition& game, std::deque<std::int64_t> draws,
+                                     std::int64_t after = 0) {
+        return createGameDialog(game, nullptr, blockFor(game), dir.path(),
+                                std::make_unique<ScriptedRandom>(std::move(draws), after));
     }
-    static void reshow(QDialog& dialog) {
-        dialog.hide();
-        settle();
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        settle();
-    }
-
-    // Creates and shows a game dialog on template templateId whose draws take the scripted
-    // values, then values counting up from after. extra are the game's own arguments (the
-    // series code) before the generator.
-    template <typename Dialog, typename... Extra>
-    std::unique_ptr<Dialog> open(int templateId, std::deque<std::int64_t> draws,
-                                 std::int64_t after = 0, Extra... extra) {
-        auto dialog = std::make_unique<Dialog>(
-            nullptr, templateId, std::span(block).first(blockSize), dir.path(), extra...,
-            std::make_unique<ScriptedRandom>(std::move(draws), after));
-        dialog->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        settle();
+    // create, then shows the dialog and waits until its first photo is on screen.
+    std::unique_ptr<TGameDlg> open(const GameDefinition& game, std::deque<std::int64_t> draws,
+                                   std::int64_t after = 0) {
+        std::unique_ptr<TGameDlg> dialog = create(game, std::move(draws), after);
+        EXPECT_TRUE(showAndSettle(*dialog));
         return dialog;
+    }
+    // Shows dialog and waits until the window system put it on screen and the repaints that
+    // asked for ran.
+    static bool showAndSettle(TGameDlg& dialog) {
+        return showAndWait(dialog) &&
+               waitUntil([&dialog] { return dialog.pendingRepaints() == 0; });
+    }
+    // Hides dialog and shows it again, as when a window covered it whole.
+    static void reshow(TGameDlg& dialog) {
+        EXPECT_TRUE(hideAndWait(dialog));
+        EXPECT_TRUE(showAndSettle(dialog));
+    }
+    // The launcher's block for game: one word per answer button.
+    std::span<std::uint16_t> blockFor(const GameDefinition& game) {
+        return std::span(block).first(static_cast<std::size_t>(game.rules->answerButtonCount()));
     }
 
     // Writes photos of a plain colour under games/<folder>/ by file name.
@@ -105,11 +112,10 @@ protected:
         return checked;
     }
 
-    AppDirFixture dir;
-    MessageBoxRecorder boxes;
-    // The launcher's block; the games use its first blockSize words.
+    SettingGuard instantDissolve{&PhotoArea::dissolveDuration, &PhotoArea::setDissolveDuration,
+                                 std::chrono::milliseconds(0)};
+    // The launcher's block; a game uses one word per answer button.
     std::array<std::uint16_t, 33> block{};
-    std::size_t blockSize = 33;
 };
 
 }  // namespace nimbara::test

@@ -1,11 +1,7 @@
-#include "games/photoarea.h"
 #include "games/ticegamedlg.h"
-#include "games/ticegamedlg2.h"
 #include "help/viewer/helpviewer.h"
 #include "resources/resourceids.h"
 #include "tests/games/gamedialogtest.h"
-#include "tests/support/messageboxrecorder.h"
-#include "tests/support/scriptedrandom.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -20,7 +16,7 @@
 namespace nimbara {
 namespace {
 
-using namespace std::chrono_literals;
+using test::RecordedBox;
 
 QColor photoColour(int photo) {
     return QColor(10 * photo, 240 - 10 * photo, 100);
@@ -28,8 +24,6 @@ QColor photoColour(int photo) {
 
 class IceGameTest : public test::GameDialogTest {
 protected:
-    IceGameTest() { blockSize = 18; }
-
     void writeIcePhotos(const QString& prefix = "ice") {
         for (int photo = 0; photo < 18; ++photo) {
             dir.writePhoto(QString("games/ice/%1%2.bmp").arg(prefix).arg(photo),
@@ -38,10 +32,13 @@ protected:
     }
 
     // Opens game I on a scripted draw (values after the script count up from `after`).
-    template <typename Dialog = TIceGameDlg>
-    std::unique_ptr<Dialog> open(std::deque<std::int64_t> draws, std::int64_t after = 0,
-                                 int templateId = IDD_ICE_GAME_I) {
-        return GameDialogTest::open<Dialog>(templateId, std::move(draws), after);
+    std::unique_ptr<TGameDlg> open(std::deque<std::int64_t> draws, std::int64_t after = 0,
+                                   const GameDefinition& game = test::game("ice1")) {
+        return GameDialogTest::open(game, std::move(draws), after);
+    }
+    // The box of a wrong answer or a reminder, owned by dialog.
+    static RecordedBox gameBox(TGameDlg& dialog, const QString& text, MbIcon icon) {
+        return RecordedBox::ownedBy(&dialog, text, "Ice classification game", icon);
     }
 
     static void answer(TGameDlg& dialog, int button) {
@@ -60,6 +57,7 @@ TEST_F(IceGameTest, SetupShowsTheFirstPhotoItsRemarksAndAClearedAnswer) {
     writeIcePhotos();
     block[3] = 1;  // what an earlier game left in the launcher's block is cleared at setup
     auto dialog = open({0});
+    EXPECT_EQ(dialog->metaObject()->className(), std::string("nimbara::TIceGameDlg"));
     EXPECT_EQ(dialog->windowTitle(), "Ice classification game I");
     EXPECT_EQ(shownColour(*dialog), photoColour(0));
     EXPECT_EQ(dialog->photoArea()->pos(), QPoint(40, 40));
@@ -95,12 +93,8 @@ TEST_F(IceGameTest, AWrongAnswerRewritesTheScoreThenNamesTheRightClass) {
     boxes.onNextBox(
         [&](const test::RecordedBox&) { scoreWhileBoxOpen = dialog->scoreLine()->text(); });
     answer(*dialog, 5);  // grey-white for grey ice
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    const test::RecordedBox& box = boxes.boxes()[0];
-    EXPECT_EQ(box.text, "error;  grey ice ");
-    EXPECT_EQ(box.caption, "Ice classification game");
-    EXPECT_EQ(box.icon, MbIcon::Information);
-    EXPECT_EQ(box.owner, dialog.get());
+    EXPECT_EQ(boxes.boxes(),
+              std::vector<RecordedBox>{gameBox(*dialog, "error;  grey ice ", MbIcon::Information)});
     EXPECT_EQ(scoreWhileBoxOpen, "good: 0 of 1 (total 10)");
     EXPECT_EQ(photoOnShow(*dialog), 9);
 }
@@ -109,11 +103,8 @@ TEST_F(IceGameTest, OkWithNothingCheckedRemindsAndChangesNothing) {
     writeIcePhotos();
     auto dialog = open({0});
     answer(*dialog, -1);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Please select radio button");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Ice classification game");
-    EXPECT_EQ(boxes.boxes()[0].icon, MbIcon::Exclamation);
-    EXPECT_EQ(boxes.boxes()[0].owner, dialog.get());
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{gameBox(*dialog, "Please select radio button",
+                                                              MbIcon::Exclamation)});
     EXPECT_EQ(dialog->round().askedCount(), 1);
     EXPECT_EQ(photoOnShow(*dialog), 0);
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 0 of 0 (total 10)");
@@ -137,13 +128,17 @@ TEST_P(IceGameRoundTest, TenAnswersEndWithTheFinalScoreAndCloseTheDialog) {
         answer(*dialog, i < GetParam().right ? photo : (photo + 1) % 18);
     }
     EXPECT_EQ(shown.size(), 10u);
-    ASSERT_FALSE(boxes.boxes().empty());
-    const test::RecordedBox& last = boxes.boxes().back();
-    EXPECT_EQ(last.text, GetParam().finalText);
-    EXPECT_EQ(last.caption, "Ice classification game Final Score");
-    EXPECT_EQ(last.icon, MbIcon::None);
-    EXPECT_EQ(last.buttons, MbButtons::Ok);
-    EXPECT_EQ(boxes.boxes().size(), static_cast<std::size_t>(10 - GetParam().right + 1));
+    // The wrong answers name the classes of photos 0 to 9 that were answered wrongly.
+    const QStringList names{
+        "bery bit",       "brash ice", "floeberg",      "grease ice", "grey ice ",
+        "grey-white ice", "growler",   "hummocked ice", "iceberg",    "medium first-year ice"};
+    std::vector<RecordedBox> expected;
+    for (int photo = GetParam().right; photo < 10; ++photo) {
+        expected.push_back(gameBox(*dialog, "error;  " + names[photo], MbIcon::Information));
+    }
+    expected.push_back(RecordedBox::ownedBy(dialog.get(), GetParam().finalText,
+                                            "Ice classification game Final Score", MbIcon::None));
+    EXPECT_EQ(boxes.boxes(), expected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
@@ -158,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Ratings, IceGameRoundTest,
 
 TEST_F(IceGameTest, ARoundWithTheRealGeneratorNeverRepeatsAPhoto) {
     writeIcePhotos();
-    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, std::span(block).first(18), dir.path());
+    TIceGameDlg dialog(nullptr, test::game("ice1"), blockFor(test::game("ice1")), dir.path());
     dialog.show();
     std::set<std::string> photos;
     for (int i = 0; i < 10 && dialog.isVisible(); ++i) {
@@ -180,24 +175,20 @@ TEST_F(IceGameTest, RemarkLinesAreClearedBetweenPhotos) {
 TEST_F(IceGameTest, AMissingFirstPhotoIsReportedBeforeTheDialogShows) {
     writeIcePhotos();
     QFile::remove(dir.absolute("games/ice/ice5.bmp"));
-    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, std::span(block).first(18), dir.path(),
-                       std::make_unique<test::ScriptedRandom>(std::deque<std::int64_t>{5, 0}));
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    const test::RecordedBox& box = boxes.boxes()[0];
-    EXPECT_EQ(box.text, "photo not existing (file: " + dir.path() + "/games/ice/ice5.bmp)");
-    EXPECT_EQ(box.caption, "Nimbara error");
-    EXPECT_EQ(box.icon, MbIcon::Stop);
-    EXPECT_FALSE(box.hadOwner);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    settle();
-    EXPECT_EQ(shownColour(dialog).alpha(), 0) << "nothing is painted";
-    EXPECT_EQ(remarkTexts(dialog), (QStringList{"- 15-30 cm thick", ""}));
-    answer(dialog, 5);
-    EXPECT_EQ(dialog.scoreLine()->text(), "good: 1 of 1 (total 10)")
+    auto dialog = create(test::game("ice1"), {5, 0});
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{RecordedBox::ownerless(
+                                 "photo not existing (file: " + dir.path() + "/games/ice/ice5.bmp)",
+                                 "Nimbara error", MbIcon::Stop)});
+    EXPECT_FALSE(dialog->photoReady());
+    ASSERT_TRUE(showAndSettle(*dialog));
+    EXPECT_EQ(shownColour(*dialog).alpha(), 0) << "nothing is painted";
+    EXPECT_EQ(remarkTexts(*dialog), (QStringList{"- 15-30 cm thick", ""}));
+    answer(*dialog, 5);
+    EXPECT_EQ(dialog->scoreLine()->text(), "good: 1 of 1 (total 10)")
         << "the missing photo counts and is judged by its class";
-    EXPECT_EQ(shownColour(dialog), photoColour(0));
-    dialog.close();
+    EXPECT_EQ(shownColour(*dialog), photoColour(0));
+    EXPECT_TRUE(dialog->photoReady());
+    dialog->close();
 }
 
 TEST_F(IceGameTest, AMissingLaterPhotoKeepsThePreviousPictureUntilTheNextRepaint) {
@@ -205,12 +196,14 @@ TEST_F(IceGameTest, AMissingLaterPhotoKeepsThePreviousPictureUntilTheNextRepaint
     QFile::remove(dir.absolute("games/ice/ice5.bmp"));
     auto dialog = open({3, 5});
     answer(*dialog, 3);
-    ASSERT_EQ(boxes.texts(),
-              QStringList{"photo not existing (file: " + dir.path() + "/games/ice/ice5.bmp)"});
+    const std::vector<RecordedBox> missing{
+        RecordedBox::ownerless("photo not existing (file: " + dir.path() + "/games/ice/ice5.bmp)",
+                               "Nimbara error", MbIcon::Stop)};
+    EXPECT_EQ(boxes.boxes(), missing);
     EXPECT_EQ(shownColour(*dialog), photoColour(3));
     reshow(*dialog);
     EXPECT_EQ(shownColour(*dialog).alpha(), 0) << "after the repaint the area stays empty";
-    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes(), missing);
 }
 
 TEST_F(IceGameTest, ARepaintAfterTheDialogWasHiddenDissolvesThePhotoAgain) {
@@ -235,14 +228,14 @@ TEST_P(UnreadablePhotoTest, IsReportedOnceAndLeavesTheAreaAlone) {
     dir.writeFile("games/ice/ice8.bmp", GetParam().content);
     auto dialog = open({2, 8});
     answer(*dialog, 2);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text,
-              "photo not readable (file: " + dir.path() + "/games/ice/ice8.bmp)");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Nimbara error");
-    EXPECT_FALSE(boxes.boxes()[0].hadOwner);
+    const std::vector<RecordedBox> unreadable{
+        RecordedBox::ownerless("photo not readable (file: " + dir.path() + "/games/ice/ice8.bmp)",
+                               "Nimbara error", MbIcon::Stop)};
+    EXPECT_EQ(boxes.boxes(), unreadable);
+    EXPECT_FALSE(dialog->photoReady());
     EXPECT_EQ(shownColour(*dialog), photoColour(2));
     reshow(*dialog);
-    EXPECT_EQ(boxes.boxes().size(), 1u) << "a repaint does not report it again";
+    EXPECT_EQ(boxes.boxes(), unreadable) << "a repaint does not report it again";
     answer(*dialog, 8);
     EXPECT_EQ(dialog->scoreLine()->text(), "good: 2 of 2 (total 10)");
 }
@@ -319,14 +312,15 @@ TEST_F(IceGameTest, TheKeyboardAloneCanPlay) {
 
 TEST_F(IceGameTest, GameTwoReadsItsOwnFilesFromTheSameFolder) {
     writeIcePhotos("ice2_");
-    auto dialog = open<TIceGameDlg2>({3, 17}, 0, IDD_ICE_GAME_II);
+    auto dialog = open({3, 17}, 0, test::game("ice2"));
+    EXPECT_EQ(dialog->metaObject()->className(), std::string("nimbara::TIceGameDlg2"));
     EXPECT_EQ(dialog->windowTitle(), "Ice classification game II");
     EXPECT_EQ(dialog->photoPath(), dir.path() + "/games/ice/ice2_3.bmp");
     EXPECT_EQ(remarkTexts(*dialog), (QStringList{"- pieces over 10 km across", ""}));
     answer(*dialog, 3);
     answer(*dialog, 16);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "error;  very open pack ice");
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{gameBox(*dialog, "error;  very open pack ice",
+                                                              MbIcon::Information)});
 }
 
 TEST_F(IceGameTest, TheTemplateLaysTheAnswerButtonsOutInTwoColumns) {

@@ -1,7 +1,5 @@
 // A game's photo whose name stands for something other than a file: it is reported as missing,
 // at once, and the game goes on.
-#include "games/ticegamedlg.h"
-#include "resources/resourceids.h"
 #include "tests/games/gamedialogtest.h"
 #include "tests/support/hostilefiles.h"
 
@@ -33,14 +31,10 @@ TEST_P(NotAPhoto, IsReportedAsMissingWithoutWaiting) {
         ASSERT_TRUE(QFile::link(target, photo));
     }
     const test::MemoryCeiling ceiling(512);
-    TIceGameDlg dialog(nullptr, IDD_ICE_GAME_I, std::span(block).first(18), dir.path(),
-                       std::make_unique<test::ScriptedRandom>(std::deque<std::int64_t>{5, 0}));
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    settle();
+    const std::unique_ptr<TGameDlg> dialog = create(test::game("ice1"), {5, 0});
     EXPECT_FALSE(pipe.releasedAReader()) << "the game waited on the pipe";
     EXPECT_EQ(boxes.texts(), QStringList{"photo not existing (file: " + photo + ")"});
-    dialog.close();
+    EXPECT_FALSE(dialog->photoReady());
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, NotAPhoto,

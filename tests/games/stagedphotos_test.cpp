@@ -1,6 +1,7 @@
 // The sample photo sets the build stages hold every photo each game draws.
 #include "games/core/gamecatalogue.h"
 #include "tests/support/appdirfixture.h"
+#include "tests/support/gameprinters.h"
 
 #include <QFile>
 #include <QImage>
@@ -9,21 +10,15 @@
 #include <gtest/gtest.h>
 
 namespace nimbara {
-
-inline void PrintTo(const CatalogueGame& game, std::ostream* out) {
-    *out << game.id;
-}
-
 namespace {
 
-class StagedPhotosTest : public testing::TestWithParam<CatalogueGame> {};
+class StagedPhotosTest : public testing::TestWithParam<GameDefinition> {};
 
 TEST_P(StagedPhotosTest, EveryPhotoTheGameDrawsIsA24BitBitmapOf400By250) {
-    const std::unique_ptr<GameRules> rules = GetParam().makeRules();
-    const QString folder = test::stagedApplicationDirectory() +
-                           QString::fromStdString(rules->texts().photoFolder).replace('\\', '/');
-    for (const PhotoId& photo : rules->allPhotos()) {
-        const QString path = folder + QString::fromStdString(rules->fileName(photo));
+    const QString folder = test::stagedApplicationDirectory() + '/' +
+                           QString::fromStdString(GetParam().photoFolderPath()) + '/';
+    for (const std::string& name : GetParam().photoFileNames()) {
+        const QString path = folder + QString::fromStdString(name);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString() << " is missing";
         const QByteArray bytes = file.readAll();
@@ -34,11 +29,7 @@ TEST_P(StagedPhotosTest, EveryPhotoTheGameDrawsIsA24BitBitmapOf400By250) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllGames, StagedPhotosTest, testing::ValuesIn(gameCatalogue()),
-                         [](const testing::TestParamInfo<CatalogueGame>& row) {
-                             std::string name = row.param.id;
-                             std::erase(name, '-');
-                             return name;
-                         });
+                         [](const auto& row) { return test::gameRowName(row); });
 
 }  // namespace
 }  // namespace nimbara

@@ -1,6 +1,9 @@
 // The reference shelf as built: every book opens at its own main page with its own title, every
-// link, picture and index entry of every book leads somewhere that exists, the pages declare
-// British English in plain ASCII, and the previous/next links form unbroken chains.
+// link, picture and index entry of every book leads somewhere that exists, every page can be found
+// from the contents and the index, the pages declare British English in plain ASCII, the
+// previous/next links form unbroken chains, corrected statements stay corrected, and the worked
+// examples of the cloud group are the normal game's own skies.
+#include "games/core/gamecatalogue.h"
 #include "help/book/helpbook.h"
 #include "help/viewer/helpviewer.h"
 #include "tests/support/appdirfixture.h"
@@ -17,8 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <string>
 
 namespace nimbara {
 namespace {
@@ -109,6 +114,11 @@ QString elementText(const QString& html, const QString& tag) {
     const QRegularExpressionMatch match = pattern.match(html);
     return match.hasMatch() ? QTextDocumentFragment::fromHtml(match.captured(1)).toPlainText()
                             : QString();
+}
+
+// The text a reader sees on a page: markup dropped, references resolved, white space simplified.
+QString readableText(const QString& html) {
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
 }
 
 // Offset of the first byte outside 7-bit ASCII, or -1.
@@ -221,6 +231,37 @@ TEST_P(ShelfBookTest, ContentsEntriesLeadToTheHeadingsTheyName) {
             }
         };
     walk(book->contents());
+}
+
+// The pages that the entries of a contents or index file lead to, as lower-case names without
+// fragment.
+std::set<QString> pagesLedTo(const QList<ContentsEntry>& entries) {
+    std::set<QString> pages;
+    for (const ContentsEntry& entry : entries) {
+        pages.insert(entry.local.section('#', 0, 0).toLower());
+        const std::set<QString> below = pagesLedTo(entry.children);
+        pages.insert(below.begin(), below.end());
+    }
+    return pages;
+}
+
+// A page that neither the contents nor the index leads to is found only by chance.
+TEST_P(ShelfBookTest, EveryPageIsInTheContentsAndTheIndex) {
+    QString error;
+    const auto book = HelpBook::loadFile(bookPath(GetParam()), kDecoder, &error);
+    ASSERT_TRUE(book) << error.toStdString();
+    const std::optional<QByteArray> index = book->data("/index.hhk");
+    ASSERT_TRUE(index);
+    const std::set<QString> inContents = pagesLedTo(book->contents());
+    const std::set<QString> inIndex = pagesLedTo(parseSitemap(*index));
+    for (const QString& page : book->pages()) {
+        if (!page.endsWith(".htm")) {
+            continue;
+        }
+        const QString name = page.mid(1).toLower();
+        EXPECT_TRUE(inContents.count(name)) << name.toStdString() << " is not in the contents";
+        EXPECT_TRUE(inIndex.count(name)) << name.toStdString() << " is not in the index";
+    }
 }
 
 TEST_P(ShelfBookTest, PagesDeclareBritishEnglishInPlainAscii) {
@@ -367,30 +408,203 @@ TEST(Shelf, CloudBooksFormOneChainFromLowToHigh) {
     EXPECT_EQ(visited, expected);
 }
 
+// The plotting symbols a page shows, in their order; the book's main page unless page is given.
+QStringList symbolsOn(Shelf& shelf, const QString& name, const QString& page = {}) {
+    static const QRegularExpression symbol(R"re(src="(sym_[a-z]+_\d)\.png")re");
+    const HelpBook* book = shelf.book(bookPath(name));
+    QStringList found;
+    const std::optional<QByteArray> html =
+        book ? book->data(page.isEmpty() ? book->defaultTopic() : page) : std::nullopt;
+    if (html) {
+        for (auto it = symbol.globalMatch(QString::fromUtf8(*html)); it.hasNext();) {
+            found << it.next().captured(1);
+        }
+    }
+    return found;
+}
+
 // Each code-figure book shows its own plotting symbol, and each level book the nine of its level.
 TEST(Shelf, CodeFigureBooksShowTheirOwnPlottingSymbol) {
     Shelf shelf;
-    static const QRegularExpression symbol(R"re(src="(sym_[a-z]+_\d)\.png")re");
-    const auto symbolsOn = [&](const QString& name) {
-        const HelpBook* book = shelf.book(bookPath(name));
-        QStringList found;
-        if (book) {
-            const QString html = QString::fromUtf8(*book->data(book->defaultTopic()));
-            for (auto it = symbol.globalMatch(html); it.hasNext();) {
-                found << it.next().captured(1);
-            }
-        }
-        return found;
-    };
     for (const char* level : {"CL", "CM", "CH"}) {
         QStringList all;
         for (int type = 1; type <= 9; ++type) {
             const QString own = QString("sym_%1_%2").arg(QString(level).toLower()).arg(type);
             all << own;
-            EXPECT_EQ(symbolsOn(QString("%1_%2").arg(level).arg(type)), QStringList{own});
+            EXPECT_EQ(symbolsOn(shelf, QString("%1_%2").arg(level).arg(type)), QStringList{own});
         }
-        EXPECT_EQ(symbolsOn(level), all);
+        EXPECT_EQ(symbolsOn(shelf, level), all);
     }
+}
+
+// The station-model sheet shows each of the 27 cloud symbols once.
+TEST(Shelf, StationModelSheetShowsAllTwentySevenSymbols) {
+    Shelf shelf;
+    QStringList all;
+    for (const char* level : {"cl", "cm", "ch"}) {
+        for (int type = 1; type <= 9; ++type) {
+            all << QString("sym_%1_%2").arg(level).arg(type);
+        }
+    }
+    QStringList shown = symbolsOn(shelf, "CLASSIFY", "/symbols.htm");
+    shown.sort();
+    all.sort();
+    EXPECT_EQ(shown, all);
+}
+
+// A statement once corrected, or a wording once put right: its text as the reader sees it.
+struct ShelfWording {
+    const char* name;
+    const char* book;
+    const char* file;  // a page of the compiled book, or a drawing of the book's sources
+    const char* text;
+    bool present;
+};
+
+// The text of a page, or the labels of a drawing joined by spaces.
+QString shelfText(const ShelfWording& row) {
+    const QString file = row.file;
+    if (file.endsWith(".svg")) {
+        QFile svg(
+            QDir(NIMBARA_TEST_SOURCE).filePath(QString("../data/help/%1/%2").arg(row.book, file)));
+        if (!svg.open(QIODevice::ReadOnly)) {
+            ADD_FAILURE() << "cannot read " << svg.fileName().toStdString();
+            return {};
+        }
+        static const QRegularExpression label(R"re(<text[^>]*>([^<]*)</text>)re");
+        QStringList labels;
+        for (auto it = label.globalMatch(QString::fromUtf8(svg.readAll())); it.hasNext();) {
+            labels << it.next().captured(1);
+        }
+        return labels.join(' ');
+    }
+    QString error;
+    const auto book = HelpBook::loadFile(bookPath(row.book), kDecoder, &error);
+    const std::optional<QByteArray> html = book ? book->data("/" + file) : std::nullopt;
+    if (!html) {
+        ADD_FAILURE() << "no page " << file.toStdString() << " " << error.toStdString();
+        return {};
+    }
+    return readableText(QString::fromUtf8(*html));
+}
+
+void PrintTo(const ShelfWording& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ShelfWordingTest : public testing::TestWithParam<ShelfWording> {};
+
+TEST_P(ShelfWordingTest, StaysCorrected) {
+    const ShelfWording& row = GetParam();
+    const QString text = shelfText(row);
+    EXPECT_EQ(text.contains(row.text), row.present)
+        << row.book << "/" << row.file << (row.present ? " lacks " : " says again ") << row.text;
+}
+
+const ShelfWording kShelfWordings[] = {
+    {"CmFourSymbolRisesFromTheHollow", "CM_4", "cm_4.htm",
+     "a hollow whose left end rises into a long slanting stroke", true},
+    {"CmFourSymbolNotCrossed", "CM_4", "cm_4.htm", "crossed by a slanting stroke", false},
+    {"CmFiveSymbolRisesFromTheHollows", "CM_5", "cm_5.htm",
+     "two hollows whose left end rises into a long slanting stroke", true},
+    {"CmFiveSymbolNotCrossed", "CM_5", "cm_5.htm", "crossed by a slanting stroke", false},
+    {"AltocumulusMayBePartlyFibrous", "CM_6", "cm_6.htm", "Altocumulus is never fibrous", false},
+    {"CirrocumulusIsAlmostAllIce", "CH_9", "ch_9.htm", "often contains supercooled", false},
+    {"ShipsDoNotSendTheSeaState", "WIND", "seacode.htm", "report beside the wind", false},
+    {"WindIsTheTenMinuteMean", "WIND", "land.htm", "the steady wind between them", false},
+    {"TracesAreNotOnlySo", "ICE", "eggcode.htm", "only the trace of thicker ice", false},
+    {"FirstYearPondsAreNotEven", "ICE", "melting.htm", "widely and evenly", false},
+    {"StratusNebulosusInAnyWeather", "CL", "cl_steps.svg", "Stratus of fine weather", false},
+    {"NimbostratusOverviewBase", "CM", "cm.htm", "Its base is usually in the low level", false},
+    {"NimbostratusGenusBase", "CM", "genera.htm", "the base usually lies in the low level", false},
+    {"NimbostratusFigureBase", "CM_2", "cm_2.htm", "Although its base is usually low", false},
+    {"BadWeatherIsAroundPrecipitation", "CL", "observing.htm",
+     "during precipitation and a short time before and after it", true},
+    {"CastellanusMayKeepCmEight", "CL_2", "cl_2.htm", "not Cl 5 and not Cm 8", false},
+    {"GamesKeepTheirWording", "CLASSIFY", "classify.htm", "keep their historical wording", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Corrections, ShelfWordingTest, testing::ValuesIn(kShelfWordings),
+                         [](const testing::TestParamInfo<ShelfWording>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// A photo of the normal cloud game: its key and its remark lines as one text.
+struct NormalSky {
+    std::string key;
+    QString remarks;
+};
+
+std::vector<NormalSky> normalSkies() {
+    const GameRules& rules = *findGame("clouds-normal")->rules;
+    std::vector<NormalSky> skies;
+    for (const PhotoId& photo : rules.allPhotos()) {
+        QStringList lines;
+        for (const std::string& line : rules.remarks(photo)) {
+            lines << QString::fromStdString(line).trimmed().remove(QRegularExpression("^- "));
+        }
+        skies.push_back({rules.rightAnswerName(photo), lines.join(' ')});
+    }
+    return skies;
+}
+
+// The worked examples of the cloud group are skies of the normal game: each heading is a key the
+// game gives, the remarks quoted under it are that photo's, and each group written out agrees with
+// the key and with the page's own rules for Nh and the solidus.
+TEST(Shelf, CloudGroupExamplesAreSkiesOfTheNormalGame) {
+    QString error;
+    const auto book = HelpBook::loadFile(bookPath("CLASSIFY"), kDecoder, &error);
+    ASSERT_TRUE(book) << error.toStdString();
+    const std::optional<QByteArray> page = book->data("/cloudgroup.htm");
+    ASSERT_TRUE(page);
+    static const QRegularExpression example(
+        R"re(<h3><a name="[^"]*"></a>(Cl \d - Cm [\dx] - Ch [\dx])</h3>(.*?)(?=<h3>|<p class="note">))re",
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression quote(R"re("([^"]+)")re");
+    static const QRegularExpression group(R"re(\b8[0-9][0-9/]{3}(?![0-9/]))re");
+    const std::vector<NormalSky> skies = normalSkies();
+    std::set<std::string> keys;
+    int groups = 0;
+    for (auto it = example.globalMatch(QString::fromUtf8(*page)); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const std::string key = match.captured(1).toStdString();
+        const QString text = readableText(match.captured(2));
+        SCOPED_TRACE(key);
+        keys.insert(key);
+        QStringList quoted;
+        for (auto q = quote.globalMatch(text); q.hasNext();) {
+            quoted << q.next().captured(1);
+        }
+        EXPECT_TRUE(std::any_of(skies.begin(), skies.end(),
+                                [&](const NormalSky& sky) {
+                                    return sky.key == key &&
+                                           std::all_of(quoted.begin(), quoted.end(),
+                                                       [&](const QString& q) {
+                                                           return sky.remarks.contains(q);
+                                                       });
+                                }))
+            << "no photo with this key and the remarks " << quoted.join(" | ").toStdString();
+        const QString codes =
+            QString::fromStdString(key).remove(QRegularExpression("[^0-9x]")).replace('x', '/');
+        for (auto g = group.globalMatch(text); g.hasNext(); ++groups) {
+            const QString written = g.next().captured(0);
+            SCOPED_TRACE(written.toStdString());
+            EXPECT_EQ(written.mid(2), codes) << "CL, CM and CH of the key";
+            const QChar nh = written[1];
+            if (codes[0] == '0' && codes[1] == '0') {
+                EXPECT_EQ(nh, '0') << "neither low nor middle cloud";
+            } else {
+                EXPECT_NE(nh, '0') << "Nh counts the lowest level with cloud";
+            }
+            if (codes[1] == '/') {
+                EXPECT_EQ(codes[2], '/') << "what hides the middle level hides the high one";
+                EXPECT_EQ(nh, '8') << "a closed low layer covers the sky";
+            }
+        }
+    }
+    EXPECT_GE(keys.size(), 12u) << "a dozen skies";
+    EXPECT_GE(groups, 10);
+    EXPECT_TRUE(keys.count("Cl 6 - Cm x - Ch x")) << "the closed Stratus layer";
 }
 
 }  // namespace

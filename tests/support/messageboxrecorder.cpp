@@ -2,6 +2,55 @@
 
 namespace nimbara::test {
 
+namespace {
+
+const char* iconName(MbIcon icon) {
+    switch (icon) {
+        case MbIcon::None:
+            return "no icon";
+        case MbIcon::Stop:
+            return "stop";
+        case MbIcon::Question:
+            return "question";
+        case MbIcon::Exclamation:
+            return "exclamation";
+        case MbIcon::Information:
+            return "information";
+    }
+    return "?";
+}
+
+}  // namespace
+
+RecordedBox RecordedBox::ownerless(const QString& text, const QString& caption, MbIcon icon,
+                                   MbButtons buttons) {
+    return {nullptr, false, text, caption, icon, buttons};
+}
+
+RecordedBox RecordedBox::ownedBy(QWidget* owner, const QString& text, const QString& caption,
+                                 MbIcon icon, MbButtons buttons) {
+    return {owner, owner != nullptr, text, caption, icon, buttons};
+}
+
+bool operator==(const RecordedBox& a, const RecordedBox& b) {
+    return a.owner.data() == b.owner.data() && a.hadOwner == b.hadOwner && a.text == b.text &&
+           a.caption == b.caption && a.icon == b.icon && a.buttons == b.buttons;
+}
+
+void PrintTo(const RecordedBox& box, std::ostream* out) {
+    *out << "{\"" << box.text.toStdString() << "\", caption \"" << box.caption.toStdString()
+         << "\", " << iconName(box.icon) << ", "
+         << (box.buttons == MbButtons::YesNo ? "Yes/No" : "OK") << ", ";
+    if (!box.hadOwner) {
+        *out << "no owner}";
+    } else if (box.owner.isNull()) {
+        *out << "owner gone}";
+    } else {
+        *out << "owner " << box.owner->metaObject()->className() << " \""
+             << box.owner->windowTitle().toStdString() << "\"}";
+    }
+}
+
 MessageBoxRecorder::MessageBoxRecorder() : m_previous(MessageBoxService::install(this)) {}
 
 MessageBoxRecorder::~MessageBoxRecorder() {

@@ -8,11 +8,13 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 namespace nimbara::test {
 
-// One box as the program asked for it.
+// One box as the program asked for it. Boxes compare equal when everything the user sees of
+// them is the same and they had the same owner.
 struct RecordedBox {
     QPointer<QWidget> owner;
     bool hadOwner = false;
@@ -20,6 +22,16 @@ struct RecordedBox {
     QString caption;
     MbIcon icon;
     MbButtons buttons;
+
+    // The box as a test expects it: with no owner window, or owned by owner.
+    static RecordedBox ownerless(const QString& text, const QString& caption, MbIcon icon,
+                                 MbButtons buttons = MbButtons::Ok);
+    static RecordedBox ownedBy(QWidget* owner, const QString& text, const QString& caption,
+                               MbIcon icon, MbButtons buttons = MbButtons::Ok);
+
+    friend bool operator==(const RecordedBox& a, const RecordedBox& b);
+    // Shows the box in a failure message: owner, text, caption, icon and buttons.
+    friend void PrintTo(const RecordedBox& box, std::ostream* out);
 };
 
 // Replaces the message-box service while it lives: records every box in order and answers from

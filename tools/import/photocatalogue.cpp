@@ -1,85 +1,30 @@
 #include "tools/import/photocatalogue.h"
 
 #include "games/core/gamecatalogue.h"
-#include "resources/dialogtemplates.h"
-#include "resources/gamecontrols.h"
-#include "resources/resourceids.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace nimbara {
 
 namespace {
 
-// The dialog template that shows the answer buttons of game id.
-int templateOf(const std::string& id) {
-    if (id == "ice1") {
-        return IDD_ICE_GAME_I;
-    }
-    if (id == "ice2") {
-        return IDD_ICE_GAME_II;
-    }
-    if (id == "clouds-easy") {
-        return IDD_CLOUD_GAME_EASY;
-    }
-    if (id == "clouds-normal") {
-        return IDD_CLOUD_GAME_NORMAL;
-    }
-    return IDD_SEASTATE_GAME;
-}
-
-QString buttonText(const DialogTemplate& dialog, int controlId) {
-    for (const ControlTemplate& control : dialog.controls) {
-        if (control.id == controlId) {
-            return QString::fromStdString(control.text).remove('&');
-        }
-    }
-    return {};
-}
-
-// "\games\clouds\" as "games/clouds".
-QString folderOf(const std::string& photoFolder) {
-    return QString::fromStdString(photoFolder).replace('\\', '/').section('/', 1, -2);
-}
-
-CatalogueEntry entryFor(const CatalogueGame& game) {
-    const std::unique_ptr<GameRules> rules = game.makeRules();
+CatalogueEntry entryFor(const GameDefinition& game) {
+    const GameRules& rules = *game.rules;
     CatalogueEntry entry;
-    entry.id = QString::fromStdString(game.id);
-    entry.folder = folderOf(rules->texts().photoFolder);
-    const std::vector<PhotoId> photos = rules->allPhotos();
-    std::vector<std::vector<bool>> answers;
-    for (const PhotoId& photo : photos) {
-        entry.photos.push_back({QString::fromStdString(rules->fileName(photo)),
-                                QString::fromStdString(rules->answerNameOf(photo))});
-        std::vector<bool> flags(static_cast<std::size_t>(rules->answerFlagCount()), false);
-        rules->markAnswer(photo, flags);
-        answers.push_back(std::move(flags));
-        entry.spellings.emplace_back(PhotoCatalogue::normalised(entry.photos.back().className),
-                                     entry.photos.back().className);
+    entry.id = QString::fromStdString(game.importId);
+    entry.folder = QString::fromStdString(game.photoFolderPath());
+    for (const PhotoId& photo : rules.allPhotos()) {
+        entry.photos.push_back({QString::fromStdString(rules.fileName(photo)),
+                                QString::fromStdString(rules.rightAnswerName(photo))});
     }
-    // A button that alone makes a right answer for a photo names that photo's class. The
-    // game's own judgement decides, so the button texts need no table of their own.
-    const int templateId = templateOf(game.id);
-    const DialogTemplate& dialog = dialogTemplate(templateId);
-    const std::vector<int>& buttons = gameControls(templateId).answerButtonIds;
-    for (int button = 0; button < rules->answerButtonCount(); ++button) {
-        std::vector<std::uint16_t> block(static_cast<std::size_t>(rules->answerButtonCount()), 0);
-        block[static_cast<std::size_t>(button)] = 1;
-        const std::optional<Choice> choice = rules->chooseAnswer(block);
-        if (!choice || static_cast<std::size_t>(button) >= buttons.size()) {
-            continue;
-        }
-        for (std::size_t photo = 0; photo < photos.size(); ++photo) {
-            if (rules->isRight(*choice, answers[photo])) {
-                const QString text = buttonText(dialog, buttons[static_cast<std::size_t>(button)]);
-                if (!text.isEmpty()) {
-                    entry.spellings.emplace_back(PhotoCatalogue::normalised(text),
-                                                 entry.photos[photo].className);
-                }
-                break;
-            }
+    // A class is named as the game names its right answer, or as its buttons read; the names
+    // come first, so that a name wins where a button of another class reads the same.
+    const std::vector<Choice> classes = rules.classes();
+    for (const auto spell : {&GameRules::choiceName, &GameRules::choiceLabel}) {
+        for (const Choice& choice : classes) {
+            entry.spellings.emplace_back(
+                PhotoCatalogue::normalised(QString::fromStdString((rules.*spell)(choice))),
+                QString::fromStdString(rules.choiceName(choice)));
         }
     }
     return entry;
@@ -88,7 +33,7 @@ CatalogueEntry entryFor(const CatalogueGame& game) {
 }  // namespace
 
 PhotoCatalogue::PhotoCatalogue() {
-    for (const CatalogueGame& game : gameCatalogue()) {
+    for (const GameDefinition& game : gameCatalogue()) {
         m_games.push_back(entryFor(game));
     }
 }
