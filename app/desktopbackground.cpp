@@ -55,6 +55,9 @@ void DesktopBackground::CmDesktopNew() {
         return;
     }
     const QString chosen = m_fileDialogData.fileName;
+    if (!m_setting.CheckStorable(QFile::encodeName(chosen))) {
+        return;  // refused before anything changes
+    }
     ApplyDesktop(QFile::encodeName(chosen));
     // The new picture stays on show whatever the answer.
     if (messageBox(m_window, desktopQuestion(chosen), "Nimbara message", MbIcon::Question,

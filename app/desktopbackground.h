@@ -28,7 +28,8 @@ public:
     // none. A chosen picture is shown at once, so the first paint shows it.
     void chooseInitialDesktop();
     // Options > Desktop new...: a file dialog, then the new picture on show, then the question
-    // whether to save it as desktop; Yes writes the path into the setting file.
+    // whether to save it as desktop; Yes writes the path into the setting file. A picture whose
+    // path holds a line end is refused with a box before anything changes.
     void CmDesktopNew();
     // Options > Desktop refresh: shows the picture that the setting file names again; on failure
     // the picture on show stays.

@@ -1,12 +1,12 @@
 #include "app/desktopsetting.h"
 
 #include "platform/datapath.h"
+#include "platform/filereplacement.h"
 #include "platform/messagebox.h"
 #include "platform/nativefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace nimbara {
 
@@ -14,6 +14,9 @@ namespace {
 
 const QString kSettingFile = QStringLiteral("\\TEXT\\DESKTOPM.TXT");
 const QString kDefaultPicture = QStringLiteral("\\desktop\\") + QStringLiteral("CLOUDS.BMP");
+// The longest path the system opens (PATH_MAX less its terminator): the first line is read no
+// further, whatever the file holds.
+constexpr qint64 kLongestPath = 4095;
 
 bool opens(const QByteArray& path) {
     QFile file;
@@ -51,7 +54,8 @@ DesktopChoice DesktopSetting::ReadDesktopSetting() const {
         reportUnableToOpen(settingPath());  // gone since the check
         return {kDesktopInvalid, {}};
     }
-    QByteArray path = file.readLine();
+    // The path and a DOS line end at most; readLine() keeps one byte for a terminator.
+    QByteArray path = file.readLine(kLongestPath + 3);
     file.close();
     if (path.endsWith('\n')) {
         path.chop(1);
@@ -59,6 +63,7 @@ DesktopChoice DesktopSetting::ReadDesktopSetting() const {
     if (path.endsWith('\r')) {  // a file written with DOS line ends
         path.chop(1);
     }
+    path.truncate(kLongestPath);
     if (path.isEmpty()) {
         return {kDesktopCallDefault, {}};
     }
@@ -77,20 +82,26 @@ DesktopChoice DesktopSetting::FindDefaultDesktop() const {
     return {kDesktopValid, path};
 }
 
+bool DesktopSetting::CheckStorable(const QByteArray& path) const {
+    // The file holds one line: a line end would cut the path in two.
+    if (path.contains('\n') || path.contains('\r')) {
+        messageBox(m_owner, "Image names with line breaks not supported by Nimbara",
+                   "Nimbara error", MbIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
 bool DesktopSetting::save(const QByteArray& path) const {
-    if (!CheckDataFile(kSettingFile)) {
+    if (!CheckStorable(path) || !CheckDataFile(kSettingFile)) {
         return false;
     }
     // Written beside the old file and renamed over it, so a crash, a full disk or a folder that
-    // refuses new files leaves the old setting whole. A setting file the user made read-only is
-    // left alone as well. Unbuffered, so that a short write is seen here: a buffered one is only
-    // flushed on commit, which does not notice when part of it is missing.
-    QSaveFile file(settingPath());
-    const bool written = QFileInfo(settingPath()).isWritable() &&
-                         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         file.write(path) == path.size() && file.commit();
+    // refuses new files leaves the old setting whole; a link in its place is replaced, not
+    // written through. A setting file the user made read-only is left alone as well.
+    FileReplacement file(settingPath());
+    const bool written = QFileInfo(settingPath()).isWritable() && file.write(path) && file.commit();
     if (!written) {
-        file.cancelWriting();
         reportUnableToOpen(settingPath());
     }
     return written;

@@ -21,8 +21,10 @@ inline const QString kDefaultDesktopMissing = QStringLiteral(" invalid");
 
 // The desktop setting file, TEXT/DESKTOPM.TXT under the application directory, and the default
 // picture desktop/CLOUDS.BMP. The file's first line is the path of the desktop picture as the file
-// system has it (any bytes but a line end, of any length); an empty first line means the default
-// picture; what follows the first line end is ignored. The program never creates the file.
+// system has it (any bytes but a line end, up to the longest path the system opens; the line is
+// read no further); an empty first line means the default picture; what follows the first line
+// end is ignored. The program never creates the file. The file and the picture are only opened
+// when they are regular files (a named pipe or a device is a file that does not open).
 //
 // Every failure is reported to the user in a box owned by owner ("Unable to open file: " + the
 // path + a line feed, caption "Nimbara error", stop icon), except a missing default picture.
@@ -38,9 +40,13 @@ public:
     DesktopChoice ReadDesktopSetting() const;
     // Looks for the default picture: "valid" with its path, or " invalid" without a box.
     DesktopChoice FindDefaultDesktop() const;
+    // Whether path can be stored: one holding a line end cannot, and the box "Image names with
+    // line breaks not supported by Nimbara" (caption "Nimbara error", stop icon) says so.
+    bool CheckStorable(const QByteArray& path) const;
     // Replaces the file's content with path alone, no line end. The old content stays whole
-    // until the new one is complete on disk; when the file is missing or cannot be written,
-    // shows the box, changes nothing and returns false.
+    // until the new one is complete on disk, and a link in the file's place is replaced, never
+    // written through; when the file is missing or cannot be written, shows the box, changes
+    // nothing and returns false. A path CheckStorable refuses is refused with its box.
     bool save(const QByteArray& path) const;
 
     QString settingPath() const;

@@ -1,6 +1,7 @@
 #include "app/tmyapp.h"
 
 #include "app/tmywindow.h"
+#include "platform/decodelimit.h"
 #include "platform/tdecoratedframe.h"
 #include "platform/tstatusbar.h"
 #include "resources/commandsmenu.h"
@@ -23,7 +24,12 @@ std::unique_ptr<TDecoratedFrame> createMainFrame() {
     return frame;
 }
 
-TMyApp::TMyApp(int& argc, char** argv) : TApplication(argc, argv, "Nimbara") {}
+TMyApp::TMyApp(int& argc, char** argv) : TApplication(argc, argv, "Nimbara") {
+    // Qt's own default bound, chosen here on purpose for the whole run: a 32-megapixel desktop
+    // picture decodes, a larger one that cannot be decoded in part is refused instead of taking
+    // the memory of the machine.
+    setDecodeLimit(128);
+}
 
 void TMyApp::InitMainWindow() {
     SetMainWindow(createMainFrame());

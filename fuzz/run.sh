@@ -33,6 +33,7 @@ else
     # shellcheck disable=SC2086
     clang++ $flags -I "$top" $(pkg-config --cflags Qt6Gui) \
         "$top/fuzz/bitmap_fuzzer.cpp" "$top/platform/windowsbitmap.cpp" \
+        "$top/platform/nativefile.cpp" \
         $(pkg-config --libs Qt6Gui) -o "$out/fuzzer"
     # A few whole photos and the smallest bitmaps the tests write seed the corpus.
     cp "$top"/build/appdir/games/ice/ice0.bmp "$top"/build/appdir/games/ice/ice2_5.bmp \

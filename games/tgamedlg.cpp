@@ -3,6 +3,7 @@
 #include "games/photoarea.h"
 #include "platform/datapath.h"
 #include "platform/messagebox.h"
+#include "platform/nativefile.h"
 #include "platform/windowsbitmap.h"
 #include "resources/gamedialogtemplate.h"
 #include "resources/resourceids.h"
@@ -31,8 +32,7 @@ std::unique_ptr<RandomSource> orClockSeeded(std::unique_ptr<RandomSource> random
 // Whether the photo file at path can be opened for reading: the test a draw makes before the
 // photo is shown.
 bool photoFileOpens(const QString& path) {
-    QFile photo(path);
-    return photo.open(QIODevice::ReadOnly);
+    return canOpenForReading(QFile::encodeName(path));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "hyperlink/linkfile.h"
 
+#include "platform/filereplacement.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace nimbara {
@@ -60,18 +61,10 @@ bool writeLinkFile(const QString& path, const QString& name, const QString& url)
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray contents = linkFileContents(name, url);
-    if (file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return false;
-    }
+    FileReplacement file(path);
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    return file.commit();
+    return file.write(linkFileContents(name, url)) && file.commit();
 }
 
 QString desktopFolder() {

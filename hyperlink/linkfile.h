@@ -17,9 +17,10 @@ QString linkFilePath(const QString& folder, const QString& name);
 // The entry of a link named name to url, in UTF-8, its values escaped as entries need them.
 QByteArray linkFileContents(const QString& name, const QString& url);
 
-// Writes the entry at path safely (a temporary file renamed over the target, which is replaced
-// if it exists), creating the folder if needed, readable by all and marked executable as
-// desktops want of entries they are to open. False when nothing could be written.
+// Writes the entry at path safely (a new file, complete on disk, renamed over the target, which
+// is replaced if it exists; a link there is replaced, never written through), creating the
+// folder if needed, readable by all and marked executable as desktops want of entries they are
+// to open. False when it could not be written whole: an old entry then stays as it was.
 bool writeLinkFile(const QString& path, const QString& name, const QString& url);
 
 // The user's desktop folder (XDG_DESKTOP_DIR); empty when there is none.

@@ -1,5 +1,6 @@
 #include "platform/pictureview.h"
 
+#include "platform/decodelimit.h"
 #include "platform/nativefile.h"
 
 #include <QFile>
@@ -10,37 +11,16 @@
 
 namespace nimbara {
 
-namespace {
-
-// Qt's own default bound, chosen here on purpose: a 32-megapixel picture decodes, a larger one
-// that cannot be decoded in part is refused instead of taking the memory of the machine.
-int gDecodeLimitMegabytes = 128;
-
-// The image readers' allocation check covers the decoded picture, but not the JPEG decoder's
-// working memory, which for a progressive JPEG holds the whole image's coefficients. The decoder
-// reads its bound from JPEGMEM when it starts; beyond it such a picture fails cleanly.
-void boundJpegWorkingMemory(int megabytes) {
-    static const bool setByUser = qEnvironmentVariableIsSet("JPEGMEM");
-    static int applied = 0;
-    if (!setByUser && applied != megabytes) {
-        qputenv("JPEGMEM", QByteArray::number(megabytes) + 'M');
-        applied = megabytes;
-    }
-}
-
-}  // namespace
-
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureView::setDecodeLimit(int megabytes) {
-    gDecodeLimitMegabytes = megabytes;
-    boundJpegWorkingMemory(megabytes);
+    nimbara::setDecodeLimit(megabytes);
 }
 
 int PictureView::decodeLimit() {
-    return gDecodeLimitMegabytes;
+    return nimbara::decodeLimit();
 }
 
 void PictureView::setBackgroundColor(const QColor& colour) {
@@ -70,8 +50,6 @@ bool PictureView::decode(QSize cover) {
     if (!openForReading(file, m_path)) {
         return false;
     }
-    boundJpegWorkingMemory(gDecodeLimitMegabytes);
-    QImageReader::setAllocationLimit(gDecodeLimitMegabytes);
     QImageReader reader(&file);
     reader.setAutoTransform(false);  // shown as stored, as the tiles are
     const QSize whole = reader.size();

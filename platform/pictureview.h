@@ -37,7 +37,8 @@ public:
     QImage decodedPart() const { return m_part.toImage(); }
 
     // The memory bound of one decode in megabytes, for the image readers and the JPEG decoder's
-    // own working memory (unless the JPEGMEM environment variable already sets the latter).
+    // own working memory: the process's bound (platform/decodelimit.h), which the program sets
+    // when it starts.
     static void setDecodeLimit(int megabytes);
     static int decodeLimit();
 

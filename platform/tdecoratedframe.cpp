@@ -3,6 +3,7 @@
 #include "platform/tstatusbar.h"
 #include "platform/twindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
@@ -112,6 +113,11 @@ QToolBar* createControlBar(QWidget* parent) {
     bar->toggleViewAction()->setVisible(false);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->setMinimumHeight(bar->fontMetrics().height() + 10);
+    // The button that shows what does not fit has no text of its own: a screen reader would
+    // announce an unnamed check box.
+    for (QAbstractButton* button : bar->findChildren<QAbstractButton*>()) {
+        button->setAccessibleName("More controls");
+    }
     return bar;
 }
 

@@ -54,7 +54,8 @@ private:
     bool m_setupDone = false;
 };
 
-// A control bar: a plain strip under the menu bar that carries no gadgets.
+// A control bar: a plain strip under the menu bar that carries no gadgets. Its extension button
+// (shown when what the bar holds does not fit) is named "More controls" for screen readers.
 QToolBar* createControlBar(QWidget* parent);
 
 }  // namespace nimbara

@@ -1,5 +1,7 @@
 #include "platform/windowsbitmap.h"
 
+#include "platform/nativefile.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -104,11 +106,12 @@ QImage decodeWindowsBitmap(const QByteArray& data) {
 }
 
 QImage loadWindowsBitmap(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBitmapFileSize) {
+    QFile file;
+    if (!openForReading(file, QFile::encodeName(path)) || file.size() > kMaxBitmapFileSize) {
         return {};
     }
-    return decodeWindowsBitmap(file.readAll());
+    // Read with the same bound, should the file grow after its size was taken.
+    return decodeWindowsBitmap(file.read(kMaxBitmapFileSize));
 }
 
 }  // namespace nimbara

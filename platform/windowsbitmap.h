@@ -8,8 +8,9 @@ namespace nimbara {
 // A file larger than this is no photo: it is refused before it is read.
 constexpr qint64 kMaxBitmapFileSize = 64 * 1024 * 1024;
 
-// Loads a Windows bitmap (BMP) file. Returns a null image when the file cannot be read, is
-// larger than kMaxBitmapFileSize, or is refused by decodeWindowsBitmap.
+// Loads a Windows bitmap (BMP) file. Returns a null image when the file cannot be opened as a
+// regular file (openForReading: a pipe or a device is none), is larger than kMaxBitmapFileSize,
+// or is refused by decodeWindowsBitmap.
 QImage loadWindowsBitmap(const QString& path);
 
 // Decodes the bytes of a Windows bitmap file. Returns a null image when they are not a bitmap,

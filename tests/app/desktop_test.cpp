@@ -6,16 +6,20 @@
 #include "resources/resourceids.h"
 #include "tests/support/appdirfixture.h"
 #include "tests/support/filedialogdriver.h"
+#include "tests/support/hostilefiles.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/testpictures.h"
 #include "tests/support/windowwatch.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -479,6 +483,139 @@ TEST_F(DesktopTest, ARightClickOnThePictureOpensTheGamesMenuAtThePointer) {
     QTest::mouseClick(view(), Qt::RightButton, {}, click);
     EXPECT_EQ(shown, frame->popupAt(kGamesPopupPosition));
     EXPECT_EQ(opened, view()->mapToGlobal(click));
+}
+
+TEST_F(DesktopTest, RefreshWithAnEmptyFirstLineSwitchesToTheDefaultPicture) {
+    const QByteArray own = picture("Photos/own.bmp", QSize(17, 9));
+    writeSetting(own);
+    start();
+    ASSERT_EQ(desktop().desktopFileName(), own);
+    const QByteArray clouds = picture("desktop/CLOUDS.BMP");
+    writeSetting("\n");
+    desktopRefresh();
+    EXPECT_EQ(desktop().desktopFileName(), clouds);
+    ASSERT_NE(view(), nullptr);
+    EXPECT_EQ(view()->pictureSize(), QSize(40, 30));
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(setting(), "\n") << "the setting is not rewritten";
+}
+
+TEST_F(DesktopTest, RefreshWithAnEmptyFirstLineAndNoDefaultPictureKeepsThePictureOnShow) {
+    const QByteArray own = picture("Photos/own.bmp", QSize(17, 9));
+    writeSetting(own);
+    start();
+    PictureView* before = view();
+    ASSERT_NE(before, nullptr);
+    writeSetting("\n");
+    desktopRefresh();
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(view(), before);
+    EXPECT_EQ(desktop().desktopFileName(), own);
+    EXPECT_EQ(view()->pictureSize(), QSize(17, 9));
+}
+
+// What the setting file or the picture it names may be instead of a file: each is reported as a
+// file that does not open, at once, and the program starts without a picture.
+struct NotAFileCase {
+    const char* name;
+    const char* setting;  // "pipe", the target of a link, or "file" naming the picture
+    const char* picture;  // when the setting is a file: "pipe" or the target of a link
+    friend void PrintTo(const NotAFileCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class NotAFile : public DesktopTest, public testing::WithParamInterface<NotAFileCase> {};
+
+TEST_P(NotAFile, IsReportedAsAFileThatDoesNotOpen) {
+    const QString setting = GetParam().setting;
+    const QString named = setting == "file" ? dir.absolute("Photos/sky.bmp") : settingPath();
+    if (setting == "file") {
+        writeSetting(QFile::encodeName(named) + "\n");
+    }
+    QDir().mkpath(QFileInfo(named).path());
+    const QString what = setting == "file" ? GetParam().picture : setting;
+    test::UnwrittenPipe pipe(what == "pipe" ? named : dir.absolute("unused-pipe"));
+    ASSERT_TRUE(pipe.isValid());
+    if (what != "pipe") {
+        QFile::remove(named);
+        ASSERT_TRUE(QFile::link(what, named));
+    }
+    const test::MemoryCeiling ceiling(512);
+    start();
+    EXPECT_FALSE(pipe.releasedAReader()) << "the program waited on the pipe";
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    expectUnableToOpen(0, named);
+    EXPECT_EQ(view(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NotAFile,
+    testing::Values(NotAFileCase{"SettingIsANamedPipe", "pipe", ""},
+                    NotAFileCase{"SettingIsALinkToADevice", "/dev/zero", ""},
+                    NotAFileCase{"PictureIsANamedPipe", "file", "pipe"},
+                    NotAFileCase{"PictureIsALinkToADevice", "file", "/dev/zero"}),
+    [](const testing::TestParamInfo<NotAFileCase>& row) { return std::string(row.param.name); });
+
+TEST_F(DesktopTest, AFirstLineLongerThanAnyPathIsReadOnlyAsFarAsAPathCanGo) {
+    const QByteArray endless = "/" + QByteArray(1024 * 1024, 'a');
+    writeSetting(endless);
+    start();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Unable to open file: " + endless.left(4095) + "\n");
+    EXPECT_EQ(view(), nullptr);
+}
+
+TEST_F(DesktopTest, ASettingFileThatIsALinkIsReplacedNotWrittenThrough) {
+    dir.writeFile("Elsewhere/notes.txt", "the user's notes\n");
+    const QString notes = dir.absolute("Elsewhere/notes.txt");
+    QFile::setPermissions(notes, QFile::ReadOwner | QFile::WriteOwner);
+    dir.writeFile("TEXT/unused", "");
+    ASSERT_TRUE(QFile::link(notes, settingPath()));
+    const QByteArray chosen = picture("Photos/sky.bmp");
+    start();
+    boxes.answerNext(MbAnswer::Yes);
+    desktopNew(QFile::decodeName(chosen));
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(QFileInfo(settingPath()).isSymLink());
+    EXPECT_EQ(setting(), chosen);
+    QFile kept(notes);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "the user's notes\n");
+    const QFile::Permissions forUser = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFile::permissions(notes) & ~forUser, QFile::ReadOwner | QFile::WriteOwner)
+        << "the mode of what the link leads to is kept";
+}
+
+// Chooses the file name in the open file dialog as it stands, whatever characters it holds.
+void chooseInFileDialog(QWidget* modal, const QString& folder, const QString& name) {
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(files, nullptr);
+    files->setDirectory(folder);
+    files->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    files->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
+    if (files->isVisible()) {
+        ADD_FAILURE() << "the dialog refused the name";
+        files->reject();
+    }
+}
+
+TEST_F(DesktopTest, APictureWithALineEndInItsNameIsRefusedAndNothingIsSaved) {
+    const QByteArray shown = picture("Photos/sky.bmp");
+    writeSetting(shown);
+    for (const QString& name : {QString("two\nlines.bmp"), QString("carriage\rreturn.bmp")}) {
+        picture("Photos/" + name);
+        start();
+        boxes.clear();
+        boxes.answerNext(MbAnswer::Yes);
+        test::WindowWatch watch(test::WindowWatch::Kind::Modal, [&](QWidget* modal) {
+            chooseInFileDialog(modal, dir.absolute("Photos"), name);
+        });
+        trigger("&Desktop new...");
+        ASSERT_EQ(boxes.boxes().size(), 1u) << name.toStdString();
+        expectBox(0, "Image names with line breaks not supported by Nimbara", "Nimbara error",
+                  MbIcon::Stop);
+        EXPECT_EQ(desktop().desktopFileName(), shown) << "the picture on show stays";
+        EXPECT_EQ(setting(), shown);
+    }
 }
 
 TEST(DesktopQuestion, NamesTheRootAndTheFileOnly) {

@@ -1,8 +1,11 @@
 #include "hyperlink/linkfile.h"
 #include "tests/hyperlink/rowname.h"
+#include "tests/support/hostilefiles.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -82,6 +85,38 @@ TEST(LinkFileWrite, FailsWhereNoFileCanBeWritten) {
     EXPECT_FALSE(writeLinkFile(dir.filePath("plain-file/Ice.desktop"), "Ice", "https://x/"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"plain-file"});
+}
+
+TEST(LinkFileWrite, OnAFullDiskKeepsTheOldEntryWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ice.desktop");
+    ASSERT_TRUE(writeLinkFile(path, "Ice", "https://old.example/"));
+    {
+        const test::FileSizeLimit full(16);
+        EXPECT_FALSE(writeLinkFile(path, "Ice", "https://new.example/"));
+    }
+    EXPECT_EQ(test::readFileBytes(path), linkFileContents("Ice", "https://old.example/"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Ice.desktop"});
+}
+
+TEST(LinkFileWrite, ReplacesALinkInItsPlaceWithoutTouchingWhatItLeadsTo) {
+    QTemporaryDir dir;
+    const QString secret = dir.filePath("secret.txt");
+    ASSERT_TRUE(test::writeFileBytes(secret, "private"));
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(secret, ownerOnly));
+    const QString path = dir.filePath("Ice.desktop");
+    ASSERT_TRUE(QFile::link(secret, path));
+
+    ASSERT_TRUE(writeLinkFile(path, "Ice", "https://x.example/"));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(test::readFileBytes(path), linkFileContents("Ice", "https://x.example/"));
+    const QFile::Permissions forUser = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFile::permissions(path) & ~forUser, QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ExeOwner | QFile::ReadGroup |
+                                                       QFile::ReadOther);
+    EXPECT_EQ(test::readFileBytes(secret), "private");
+    EXPECT_EQ(QFile::permissions(secret) & ~forUser, ownerOnly);
 }
 
 }  // namespace

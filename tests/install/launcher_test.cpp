@@ -90,6 +90,19 @@ TEST_F(InstalledTree, UsesTheHomeFolderWithoutADataHome) {
     EXPECT_EQ(nimbara::test::readFileBytes(path("record.txt")), (user + "\n\n").toUtf8());
 }
 
+TEST_F(InstalledTree, RefusesAFolderOthersCanChangeAndDoesNotStart) {
+    QDir().mkpath(path("data-home/nimbara"));
+    QFile::setPermissions(path("data-home/nimbara"), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::WriteOther |
+                                                         QFile::ReadOther | QFile::ExeOther);
+    const Start started = start({}, true);
+    EXPECT_EQ(started.exitCode, 1);
+    EXPECT_EQ(started.errors, "nimbara: " + QFile::encodeName(path("data-home/nimbara")) +
+                                  " can be changed by other users; it is not used\n");
+    EXPECT_FALSE(QFile::exists(path("record.txt"))) << "the program was started";
+    EXPECT_FALSE(QFile::exists(path("data-home/nimbara/TEXT")));
+}
+
 TEST_F(InstalledTree, SaysWhenTheProgramIsMissing) {
     QFile::remove(program());
     const Start started = start({}, true);

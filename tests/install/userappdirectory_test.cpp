@@ -2,6 +2,7 @@
 // and how folders of the user's own take the place of links.
 #include "tools/launcher/userappdirectory.h"
 
+#include "tests/support/hostilefiles.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 namespace nimbara {
 namespace {
@@ -138,6 +145,141 @@ TEST(UserAppDirectory, MakesALinkedFolderOwnWithoutLosingWhatItShowed) {
     test::writeFileBytes(installed.user("games/plain"), "file");
     EXPECT_EQ(UserAppDirectory::makeOwnFolder(installed.user(), "games/plain"),
               installed.user("games/plain") + " is a file, not a folder");
+}
+
+// The permission bits of path itself (a link is not followed).
+mode_t modeOf(const QString& path) {
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status.st_mode & 07777;
+}
+
+TEST(UserAppDirectory, LeavesAUsersLinkToSomethingNotThereAlone) {
+    Installation installed;
+    QDir().mkpath(installed.user());
+    // The user's photos on a stick that is not plugged in, and the desktop setting on it too.
+    const QString stick = installed.root("media/stick/photos");
+    ASSERT_TRUE(QFile::link(stick, installed.user("games")));
+    ASSERT_TRUE(QFile::link(installed.root("media/stick/text"), installed.user("TEXT")));
+    UserAppDirectory(installed.user(), installed.data()).prepare();
+    EXPECT_EQ(QFileInfo(installed.user("games")).symLinkTarget(), stick);
+    EXPECT_EQ(QFileInfo(installed.user("TEXT")).symLinkTarget(),
+              installed.root("media/stick/text"));
+    EXPECT_EQ(QFileInfo(installed.user("HELP")).symLinkTarget(), installed.data("HELP"));
+}
+
+TEST(UserAppDirectory, MakesItsFoldersForTheUserAlone) {
+    Installation installed;
+    ASSERT_EQ(UserAppDirectory(installed.user(), installed.data()).prepare(), QStringList());
+    ASSERT_EQ(UserAppDirectory::makeOwnFolder(installed.user(), "games/ice"), QString());
+    for (const QString& folder :
+         {installed.root("home/.local"), installed.root("home/.local/share"), installed.user(),
+          installed.user("TEXT"), installed.user("games"), installed.user("games/ice")}) {
+        EXPECT_EQ(modeOf(folder), 0700u) << folder.toStdString();
+    }
+}
+
+// What may stand in the user's application directory, made by the user or by someone else.
+struct TrustCase {
+    const char* name;
+    std::function<bool(const Installation&)> arrange;  // false: cannot be arranged as this user
+    const char* problem;                               // %1 stands for the directory
+    friend void PrintTo(const TrustCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class Trust : public testing::TestWithParam<TrustCase> {};
+
+TEST_P(Trust, IsCheckedWithoutFollowingLinks) {
+    Installation installed;
+    const UserAppDirectory directory(installed.user(), installed.data());
+    ASSERT_EQ(directory.prepare(), QStringList());
+    if (!GetParam().arrange(installed)) {
+        GTEST_SKIP() << "only the administrator can give a file to another user";
+    }
+    const QString problem = QString::fromUtf8(GetParam().problem);
+    EXPECT_EQ(directory.ownershipProblem(),
+              problem.isEmpty() ? QString() : problem.arg(installed.user()));
+}
+
+bool chmodTo(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Gives path (itself, not what a link leads to) to another user; only the administrator can.
+bool giveAway(const QString& path) {
+    return test::runsAsAdministrator() &&
+           ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directories, Trust,
+    testing::Values(
+        TrustCase{"as_laid_out", [](const Installation&) { return true; }, ""},
+        TrustCase{"writable_by_the_users_own_group",
+                  [](const Installation& i) { return chmodTo(i.user(), 0770); }, ""},
+        TrustCase{"writable_by_everyone",
+                  [](const Installation& i) { return chmodTo(i.user(), 0777); },
+                  "%1 can be changed by other users"},
+        TrustCase{"a_folder_inside_writable_by_everyone",
+                  [](const Installation& i) { return chmodTo(i.user("TEXT"), 01777); },
+                  "%1/TEXT can be changed by other users"},
+        TrustCase{"the_setting_writable_by_everyone",
+                  [](const Installation& i) { return chmodTo(i.user("TEXT/DESKTOPM.TXT"), 0666); },
+                  "%1/TEXT/DESKTOPM.TXT can be changed by other users"},
+        TrustCase{"made_by_another_user", [](const Installation& i) { return giveAway(i.user()); },
+                  "%1 belongs to another user"},
+        TrustCase{"a_link_inside_made_by_another_user",
+                  [](const Installation& i) {
+                      QDir(i.user("TEXT")).removeRecursively();
+                      QDir().mkpath(i.root("other/TEXT"));
+                      return QFile::link(i.root("other/TEXT"), i.user("TEXT")) &&
+                             giveAway(i.user("TEXT"));
+                  },
+                  "%1/TEXT belongs to another user"}),
+    [](const testing::TestParamInfo<TrustCase>& row) { return std::string(row.param.name); });
+
+// Sets an environment variable, or unsets it when value is null, while it lives.
+class Environment {
+public:
+    Environment(const char* name, const char* value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name)) {
+        if (value != nullptr) {
+            qputenv(name, value);
+        } else {
+            qunsetenv(name);
+        }
+    }
+    ~Environment() {
+        if (m_had) {
+            qputenv(m_name, m_value);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_value;
+};
+
+TEST(UserAppDirectoryPath, IgnoresARelativeDataHome) {
+    const Environment home("HOME", "/home/ann");
+    const Environment relative("XDG_DATA_HOME", "data");
+    EXPECT_EQ(UserAppDirectory::defaultPath(), "/home/ann/.local/share/nimbara");
+    const Environment absolute("XDG_DATA_HOME", "/srv/ann");
+    EXPECT_EQ(UserAppDirectory::defaultPath(), "/srv/ann/nimbara");
+}
+
+TEST(UserAppDirectoryPath, WithoutHomeAsksThePasswordDatabase) {
+    const Environment home("HOME", nullptr);
+    const Environment data("XDG_DATA_HOME", nullptr);
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(UserAppDirectory::defaultPath(),
+              QFile::decodeName(user->pw_dir) + "/.local/share/nimbara");
 }
 
 }  // namespace

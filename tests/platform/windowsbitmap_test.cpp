@@ -1,4 +1,5 @@
 #include "platform/windowsbitmap.h"
+#include "tests/support/hostilefiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -82,6 +83,38 @@ TEST(WindowsBitmapTest, AFileLargerThanAPhotoCanBeIsNotRead) {
     ASSERT_TRUE(file.resize(kMaxBitmapFileSize + 1));
     EXPECT_TRUE(loadWindowsBitmap(path).isNull());
 }
+
+// What a photo's name may stand for besides a file: none of it is read, waited on or read
+// without end, and none of it passes as a photo of size 0.
+struct NotAFileCase {
+    const char* name;
+    const char* target;  // what photo.bmp is made: "pipe", or a link to this path
+};
+
+class NotAFile : public testing::TestWithParam<NotAFileCase> {};
+
+TEST_P(NotAFile, IsNoPhoto) {
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("photo.bmp");
+    const QString target = QString::fromUtf8(GetParam().target);
+    test::UnwrittenPipe pipe(target == "pipe" ? photo : dir.filePath("pipe"));
+    ASSERT_TRUE(pipe.isValid());
+    if (target != "pipe") {
+        ASSERT_TRUE(QFile::link(target == "link to pipe" ? dir.filePath("pipe") : target, photo));
+    }
+    const test::MemoryCeiling ceiling(512);
+    EXPECT_TRUE(loadWindowsBitmap(photo).isNull());
+    EXPECT_FALSE(pipe.releasedAReader()) << "the pipe was waited on";
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, NotAFile,
+                         testing::Values(NotAFileCase{"named_pipe", "pipe"},
+                                         NotAFileCase{"link_to_a_named_pipe", "link to pipe"},
+                                         NotAFileCase{"link_to_a_device", "/dev/zero"},
+                                         NotAFileCase{"link_to_a_folder", "/"}),
+                         [](const testing::TestParamInfo<NotAFileCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 }  // namespace
 }  // namespace nimbara

@@ -3,6 +3,7 @@
 // only when asked, links to installed photos as stand-ins, the attribution and the report.
 #include "tools/import/photoimporter.h"
 #include "tests/tools/importcatalogue.h"
+#include "tests/tools/importplace.h"
 #include "tools/import/photocatalogue.h"
 #include "tools/import/photosetreport.h"
 
@@ -23,6 +24,7 @@ namespace nimbara {
 namespace {
 
 using test::catalogue;
+using test::ImportPlace;
 
 int bitsPerPixel(const QByteArray& bitmap) {
     if (bitmap.size() < 30 || !bitmap.startsWith("BM")) {
@@ -30,67 +32,6 @@ int bitsPerPixel(const QByteArray& bitmap) {
     }
     return static_cast<uchar>(bitmap[28]) | (static_cast<uchar>(bitmap[29]) << 8);
 }
-
-// A temporary place with pictures to import and an application directory to import into.
-class ImportPlace {
-public:
-    ImportPlace() {
-        QDir(m_root.path()).mkpath("pictures");
-        QDir(m_root.path()).mkpath("app");
-    }
-    QString app() const { return m_root.filePath("app"); }
-    QString app(const QString& relative) const { return app() + '/' + relative; }
-    QString root(const QString& relative) const { return m_root.filePath(relative); }
-    QString pictures(const QString& name) const { return m_root.filePath("pictures/" + name); }
-
-    void addPicture(const QString& name, QSize size) const {
-        QImage image(size, QImage::Format_RGB32);
-        QPainter painter(&image);
-        QLinearGradient sky(0, 0, size.width(), size.height());
-        sky.setColorAt(0, QColor(60, 110, 190));
-        sky.setColorAt(1, QColor(230, 235, 240));
-        painter.fillRect(image.rect(), sky);
-        painter.end();
-        image.save(pictures(name), nullptr, 90);
-    }
-
-    // Every file below the application directory, as relative paths, links included.
-    QStringList files() const {
-        QStringList found;
-        QDirIterator it(app(), QDir::Files | QDir::System | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            found << QDir(app()).relativeFilePath(it.next());
-        }
-        found.sort();
-        return found;
-    }
-
-    struct Run {
-        ImportSummary summary;
-        QStringList out;
-        QStringList errors;
-    };
-
-    Run import(const QString& lines, bool replace = false) const {
-        const Manifest manifest = Manifest::parse(
-            "file,game,class,photographer,licence,source\n" + lines, m_root.filePath("pictures"));
-        EXPECT_EQ(manifest.error(), "");
-        QString out;
-        QString errors;
-        QTextStream outStream(&out);
-        QTextStream errorStream(&errors);
-        PhotoImporter importer(catalogue(), app(), replace);
-        Run run;
-        run.summary = importer.run(manifest.entries(), outStream, errorStream);
-        run.out = out.split('\n', Qt::SkipEmptyParts);
-        run.errors = errors.split('\n', Qt::SkipEmptyParts);
-        return run;
-    }
-
-private:
-    QTemporaryDir m_root;
-};
 
 TEST(Import, WritesPicturesOfOddSizesUnderTheNamesTheGamesDraw) {
     ImportPlace place;
@@ -315,13 +256,13 @@ QStringList reportOf(const QString& report, const QString& game) {
 TEST(Report, ListsTheMissingNamesOfEachGameByClass) {
     ImportPlace place;
     for (int k = 0; k < 16; ++k) {
-        test::writeFileBytes(place.app(QString("games/ice/ice%1.bmp").arg(k)), "photo");
+        place.addPhoto(QString("games/ice/ice%1.bmp").arg(k));
     }
     for (int k = 0; k < 18; ++k) {
-        test::writeFileBytes(place.app(QString("games/ice/ice2_%1.bmp").arg(k)), "photo");
+        place.addPhoto(QString("games/ice/ice2_%1.bmp").arg(k));
     }
-    test::writeFileBytes(place.app("games/clouds/cm4_1.bmp"), "photo");
-    test::writeFileBytes(place.app("games/clouds/cm4_3.bmp"), "photo");
+    place.addPhoto("games/clouds/cm4_1.bmp");
+    place.addPhoto("games/clouds/cm4_3.bmp");
     // A link that leads nowhere shows no photo.
     ASSERT_TRUE(QFile::link(place.root("nowhere.bmp"), place.app("games/clouds/cm4_4.bmp")));
 

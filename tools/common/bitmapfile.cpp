@@ -1,47 +1,33 @@
 #include "tools/common/bitmapfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/filereplacement.h"
+
+#include <QBuffer>
 
 namespace nimbara {
 
-namespace {
-
-QString writeBitmap(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QString("cannot write %1: %2").arg(path, file.errorString());
+QByteArray bitmapBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) {
+        return {};
     }
-    const QImage trueColour = image.convertToFormat(QImage::Format_RGB888);
-    if (!trueColour.save(&file, "BMP")) {
-        file.cancelWriting();
+    return bytes;
+}
+
+QString saveBitmap(const QImage& image, const QString& path) {
+    const QByteArray bytes = bitmapBytes(image);
+    if (bytes.isEmpty()) {
         return QString("cannot encode %1 as a bitmap").arg(path);
     }
-    if (!file.commit()) {
+    // A save through a link would land in the file it points to: that may be a shared,
+    // installed picture that must stay as it is. The replacement puts a file in the link's place.
+    FileReplacement file(path);
+    if (!file.write(bytes) || !file.commit()) {
         return QString("cannot write %1: %2").arg(path, file.errorString());
     }
     return {};
-}
-
-}  // namespace
-
-QString saveBitmap(const QImage& image, const QString& path) {
-    const QFileInfo existing(path);
-    if (!existing.isSymLink()) {
-        return writeBitmap(image, path);
-    }
-    // A save through the link would land in the file it points to: that may be a shared,
-    // installed picture that must stay as it is.
-    const QString target = existing.symLinkTarget();
-    if (!QFile::remove(path)) {
-        return QString("cannot replace the link %1").arg(path);
-    }
-    const QString error = writeBitmap(image, path);
-    if (!error.isEmpty()) {
-        QFile::link(target, path);
-    }
-    return error;
 }
 
 }  // namespace nimbara

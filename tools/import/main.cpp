@@ -18,11 +18,16 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("nimbara-import");
+    nimbara::PhotoCropper::limitDecoding();
+    // Each refused picture is reported once, naming its line; the image readers' own warnings
+    // would only repeat it without the line.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     QTextStream out(stdout);
     QTextStream errors(stderr);
 

@@ -1,9 +1,10 @@
 #include "tools/import/manifest.h"
 
+#include "platform/nativefile.h"
 #include "tools/import/csvreader.h"
+#include "tools/import/utf8text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <map>
@@ -11,6 +12,9 @@
 namespace nimbara {
 
 namespace {
+
+// A manifest lists photos, one short line each; a larger file is no manifest.
+constexpr qint64 kLargestManifest = 64 * 1024 * 1024;
 
 enum class Column { File, Game, Class, Photographer, Licence, Source, FocusX, FocusY };
 
@@ -50,13 +54,19 @@ const QStringList& Manifest::requiredColumns() {
 }
 
 Manifest Manifest::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Manifest manifest;
-        manifest.m_error = "cannot read the manifest " + path + ": " + file.errorString();
+    Manifest manifest;
+    QByteArray bytes;
+    if (const QString problem = readWholeFile(path, kLargestManifest, bytes); !problem.isEmpty()) {
+        manifest.m_error = "cannot read the manifest " + path + ": " + problem;
         return manifest;
     }
-    return parse(QString::fromUtf8(file.readAll()), QFileInfo(path).absolutePath());
+    const Utf8Text text = Utf8Text::decode(bytes);
+    if (text.badLine > 0) {
+        manifest.m_error =
+            QString("line %1: not UTF-8 text; save the manifest as UTF-8").arg(text.badLine);
+        return manifest;
+    }
+    return parse(text.text, QFileInfo(path).absolutePath());
 }
 
 Manifest Manifest::parse(const QString& text, const QString& folder) {

@@ -29,8 +29,9 @@ struct ManifestEntry {
 // for "licence".
 class Manifest {
 public:
-    // The manifest at path; error() tells when it cannot be used at all (unreadable, no header,
-    // a required column missing, an unknown column).
+    // The manifest at path, UTF-8 text; error() tells when it cannot be used at all (unreadable
+    // or no regular file, bytes that are not UTF-8, no header, a required column missing, an
+    // unknown column).
     static Manifest read(const QString& path);
     // The same from text, for a manifest in folder.
     static Manifest parse(const QString& text, const QString& folder);

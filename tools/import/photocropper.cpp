@@ -1,5 +1,10 @@
 #include "tools/import/photocropper.h"
 
+#include "platform/decodelimit.h"
+#include "platform/nativefile.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -55,9 +60,19 @@ QRect PhotoCropper::cropRect(QSize size, QPointF focus) {
             place(focus.y() * size.height(), height, size.height()), width, height};
 }
 
+void PhotoCropper::limitDecoding() {
+    setDecodeLimit(kDecodeLimitMegabytes);
+}
+
 CroppedPhoto PhotoCropper::crop(const QString& path, QPointF focus) {
     CroppedPhoto result;
-    QImageReader reader(path);
+    QFile file;
+    if (!openForReading(file, QFile::encodeName(path))) {
+        result.error = "cannot read the picture " + path + ": " +
+                       (QFileInfo::exists(path) ? "not a regular file" : "File not found");
+        return result;
+    }
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     reader.setDecideFormatFromContent(true);
     const QSize stored = reader.size();
@@ -79,7 +94,8 @@ CroppedPhoto PhotoCropper::crop(const QString& path, QPointF focus) {
     // Said here in the picture's terms; the reader would only say it could not read the data.
     const QSize decoded = reduced ? stored / factor : stored;
     const double megabytes = 4.0 * decoded.width() * decoded.height() / (1024.0 * 1024.0);
-    if (megabytes > kDecodeLimitMegabytes) {
+    if (megabytes > kDecodeLimitMegabytes ||
+        qint64{stored.width()} * stored.height() > kLargestPicture) {
         result.error = QString("the picture %1 is %2 x %3 pixels, too large to decode in %4 MB")
                            .arg(path)
                            .arg(stored.width())
@@ -87,7 +103,6 @@ CroppedPhoto PhotoCropper::crop(const QString& path, QPointF focus) {
                            .arg(kDecodeLimitMegabytes);
         return result;
     }
-    QImageReader::setAllocationLimit(kDecodeLimitMegabytes);
     const QImage picture = reader.read();
     if (picture.isNull()) {
         result.error = "cannot read the picture " + path + ": " + reader.errorString();

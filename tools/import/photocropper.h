@@ -23,12 +23,20 @@ struct CroppedPhoto {
 class PhotoCropper {
 public:
     static constexpr QSize kPhotoSize{400, 250};
-    // The most memory one decoded picture may take, in megabytes: larger ones are refused, and
-    // QImageReader's allocation limit is set to it.
+    // The most memory the decoding of one picture may take, in megabytes: larger pictures are
+    // refused. limitDecoding() makes it the process's bound.
     static constexpr int kDecodeLimitMegabytes = 512;
+    // The most pixels a picture may have: more are refused before decoding, whatever size it is
+    // decoded at (a progressive JPEG's decoder holds all of them).
+    static constexpr qint64 kLargestPicture = qint64{1} << 28;
 
-    // The photo made from the picture at path. focus: the point to keep in the middle, as
-    // fractions of the picture's width and height from its top-left corner.
+    // Sets the process's decoding bounds (platform/decodelimit.h) to kDecodeLimitMegabytes:
+    // called once when a program that crops starts.
+    static void limitDecoding();
+
+    // The photo made from the picture at path, a regular file (a pipe or a device is refused
+    // unread). focus: the point to keep in the middle, as fractions of the picture's width and
+    // height from its top-left corner.
     static CroppedPhoto crop(const QString& path, QPointF focus);
 
     // The part of a picture of size to keep: kPhotoSize's proportions, as large as fits,

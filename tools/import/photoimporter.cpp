@@ -1,5 +1,6 @@
 #include "tools/import/photoimporter.h"
 
+#include "platform/filereplacement.h"
 #include "tools/common/bitmapfile.h"
 #include "tools/import/photocropper.h"
 #include "tools/launcher/userappdirectory.h"
@@ -97,15 +98,19 @@ QString PhotoImporter::importEntry(const ManifestEntry& entry, QString& written)
     if (!cropped.error.isEmpty()) {
         return cropped.error;
     }
-    const QString saveError = saveBitmap(cropped.photo, target.path);
-    if (!saveError.isEmpty()) {
-        return saveError;
+    const QByteArray bitmap = bitmapBytes(cropped.photo);
+    if (bitmap.isEmpty()) {
+        return QString("cannot encode %1 as a bitmap").arg(target.path);
     }
     const CataloguePhoto& photo = target.game->photos[target.photo];
-    attribution.set(photo.fileName,
-                    {target.game->id, photo.className, entry.photographer, entry.licence,
-                     entry.source, QFileInfo(entry.file).fileName()});
-    const QString attributionError = attribution.save();
+    AttributionFile updated = attribution;
+    updated.set(photo.fileName, {target.game->id, photo.className, entry.photographer,
+                                 entry.licence, entry.source, QFileInfo(entry.file).fileName()});
+    const QString placeError = placeTogether(target.path, bitmap, attribution, updated);
+    if (!placeError.isEmpty()) {
+        return placeError;
+    }
+    attribution = std::move(updated);
     m_takenBy[target.path] = entry.line;
     const QRect kept = PhotoCropper::cropRect(cropped.original, {entry.focusX, entry.focusY});
     written = QString("%1/%2 (%3, from %4 x %5%6)")
@@ -113,8 +118,35 @@ QString PhotoImporter::importEntry(const ManifestEntry& entry, QString& written)
                   .arg(cropped.original.width())
                   .arg(cropped.original.height())
                   .arg(kept.width() < PhotoCropper::kPhotoSize.width() ? ", enlarged" : "");
-    // The photo is in place either way; its line still reports an attribution not kept.
-    return attributionError;
+    return {};
+}
+
+QString PhotoImporter::placeTogether(const QString& photoPath, const QByteArray& bitmap,
+                                     const AttributionFile& before, const AttributionFile& after) {
+    const auto cannotWrite = [](const FileReplacement& file) {
+        return QString("cannot write %1: %2").arg(file.path(), file.errorString());
+    };
+    // Both are written whole before either is put in place, so a full disk stops both.
+    FileReplacement photo(photoPath);
+    FileReplacement rows(after.path());
+    if (!photo.write(bitmap)) {
+        return cannotWrite(photo);
+    }
+    if (!rows.write(after.text())) {
+        return cannotWrite(rows);
+    }
+    if (!rows.commit()) {
+        return cannotWrite(rows);
+    }
+    if (!photo.commit()) {
+        // The row is in without its photo: the rows go back as they were.
+        FileReplacement undo(before.path());
+        if (undo.write(before.text())) {
+            undo.commit();
+        }
+        return cannotWrite(photo);
+    }
+    return {};
 }
 
 ImportSummary PhotoImporter::run(const std::vector<ManifestEntry>& entries, QTextStream& out,

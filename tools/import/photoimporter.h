@@ -22,8 +22,10 @@ struct ImportSummary {
 // line names), in the game's folder, and its attribution goes into that folder's
 // ATTRIBUTION.csv. A name is free when no earlier line of the run took it and, unless
 // replacing is allowed, no photo file of the user's own holds it yet; a link to an installed
-// photo is a stand-in and always free. A line that cannot be imported is refused with a
-// message naming it, and nothing is written for it; the other lines go on.
+// photo is a stand-in and always free. A photo and its attribution row go in together or not at
+// all (a full disk, an attribution file that cannot be written or is damaged). A line that
+// cannot be imported is refused with a message naming it, and nothing is written for it; the
+// other lines go on.
 class PhotoImporter {
 public:
     // applicationDirectory: where the games' folders are made or filled. replace: existing
@@ -45,6 +47,10 @@ private:
     // The photo entry goes to, or the reason it cannot go anywhere.
     QString chooseTarget(const ManifestEntry& entry, Target& target);
     QString importEntry(const ManifestEntry& entry, QString& written);
+    // Puts the photo and the attribution with its row in place, both or neither: before is the
+    // attribution as its file holds it now. Returns what went wrong; empty on success.
+    static QString placeTogether(const QString& photoPath, const QByteArray& bitmap,
+                                 const AttributionFile& before, const AttributionFile& after);
     AttributionFile& attributionOf(const QString& folder);
 
     const PhotoCatalogue& m_catalogue;

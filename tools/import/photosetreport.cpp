@@ -1,7 +1,8 @@
 #include "tools/import/photosetreport.h"
 
+#include "platform/windowsbitmap.h"
+
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -15,7 +16,9 @@ QString PhotoSetReport::text(const PhotoCatalogue& catalogue, const QString& app
         std::vector<std::pair<QString, QStringList>> missing;  // class, names
         int present = 0;
         for (const CataloguePhoto& photo : game.photos) {
-            if (QFileInfo(directory.filePath(game.folder + '/' + photo.fileName)).isFile()) {
+            // The game's own test: a photo it cannot show is missing.
+            if (!loadWindowsBitmap(directory.filePath(game.folder + '/' + photo.fileName))
+                     .isNull()) {
                 ++present;
                 continue;
             }

@@ -10,7 +10,8 @@ namespace nimbara {
 // photos are there and the names of those missing, grouped by class, e.g.
 //   clouds-easy: 106 of 108 photos; missing:
 //     Cl 3: cl3_2.bmp, cl3_4.bmp
-// A photo is there when its file can be opened, directly or through a link.
+// A photo is there when the game can show it: a whole bitmap in a regular file, directly or
+// through a link (loadWindowsBitmap, the test the games use).
 class PhotoSetReport {
 public:
     static QString text(const PhotoCatalogue& catalogue, const QString& applicationDirectory);

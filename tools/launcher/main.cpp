@@ -26,8 +26,17 @@ int main(int argc, char** argv) {
     const QString data = QDir::cleanPath(launcherFolder + '/' + NIMBARA_DATA);
     const QString program = QDir::cleanPath(launcherFolder + '/' + NIMBARA_PROGRAM);
     const QString folder = nimbara::UserAppDirectory::defaultPath();
-
-    const QStringList problems = nimbara::UserAppDirectory(folder, data).prepare();
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "nimbara: no home folder to keep your files in\n");
+        return 1;
+    }
+    const nimbara::UserAppDirectory directory(folder, data);
+    // Another user's folder, or one others can change, could lead the program's writes anywhere.
+    if (const QString problem = directory.ownershipProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "nimbara: %s; it is not used\n", qPrintable(problem));
+        return 1;
+    }
+    const QStringList problems = directory.prepare();
     for (const QString& problem : problems) {
         std::fprintf(stderr, "nimbara: %s\n", qPrintable(problem));
     }

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -11,11 +14,62 @@ namespace nimbara {
 
 namespace {
 
-// Links every entry of installed that folder lacks, re-points links that lead nowhere and
-// descends into the user's own folders. relative is folder's path below the application
-// directory, to recognise the copied files.
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+// Creates the folder at path for the user alone, and every missing folder above it.
+bool makeFolders(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return true;
+    }
+    if (info.exists() || info.isSymLink() || !makeFolders(info.absolutePath())) {
+        return false;
+    }
+    return QDir().mkdir(path, kOwnerOnly);
+}
+
+// Whether a link to target, standing at relative below the application directory, led into an
+// installed data folder: installedData itself or a folder of its layout elsewhere (the same last
+// two names, e.g. <old prefix>/share/nimbara), as an installation that moved leaves behind.
+bool ledIntoInstalledData(const QString& target, const QString& installedData,
+                          const QString& relative) {
+    const QStringList names = installedData.split('/', Qt::SkipEmptyParts);
+    const QString layout = names.mid(std::max<qsizetype>(0, names.size() - 2)).join('/');
+    return QDir::cleanPath(target).endsWith('/' + layout + '/' + relative);
+}
+
+// The first thing at or below path (not following links) that is not the user's alone.
+QString firstUntrusted(const QString& path, uid_t user, gid_t group) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return {};
+    }
+    if (status.st_uid != user) {
+        return path + " belongs to another user";
+    }
+    const bool othersWrite = (status.st_mode & S_IWOTH) != 0 ||
+                             ((status.st_mode & S_IWGRP) != 0 && status.st_gid != group);
+    if (!S_ISLNK(status.st_mode) && othersWrite) {
+        return path + " can be changed by other users";
+    }
+    if (S_ISDIR(status.st_mode)) {
+        const QStringList names = QDir(path).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            if (QString problem = firstUntrusted(path + '/' + name, user, group);
+                !problem.isEmpty()) {
+                return problem;
+            }
+        }
+    }
+    return {};
+}
+
+// Links every entry of installed that folder lacks, re-points links that led into an installed
+// data folder (installedData) and lead nowhere now, and descends into the user's own folders.
+// relative is folder's path below the application directory, to recognise the copied files.
 void overlay(const QString& folder, const QString& installed, const QString& relative,
-             QStringList& problems) {
+             const QString& installedData, QStringList& problems) {
     const QFileInfoList entries = QDir(installed).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
@@ -38,20 +92,25 @@ void overlay(const QString& folder, const QString& installed, const QString& rel
             }
             continue;
         }
+        const bool ledIntoInstallation =
+            ownInfo.isSymLink() && !ownInfo.exists() &&
+            ledIntoInstalledData(ownInfo.symLinkTarget(), installedData, ownRelative);
+        if (ownInfo.isSymLink() && !ownInfo.exists() && !ledIntoInstallation) {
+            continue;  // the user's link to something not there now, a stick not plugged in
+        }
         if (holdsCopied) {
-            // The program writes below it: a link into the installation (or to nowhere) would
-            // send the user's writes there, so it becomes a folder of the user's. A link the
-            // user made to a folder of their own stays.
-            const bool intoInstallation =
-                !ownInfo.exists() || ownInfo.canonicalFilePath() == entry.canonicalFilePath();
-            if (ownInfo.isSymLink() && intoInstallation) {
+            // The program writes below it: a link into the installation would send the user's
+            // writes there, so it becomes a folder of the user's. A link the user made to a
+            // folder of their own stays.
+            if (ledIntoInstallation ||
+                (ownInfo.isSymLink() && ownInfo.canonicalFilePath() == entry.canonicalFilePath())) {
                 QFile::remove(own);
             }
-            if (!QFileInfo(own).isDir() && !QDir().mkdir(own)) {
+            if (!QFileInfo(own).isDir() && !QDir().mkdir(own, kOwnerOnly)) {
                 problems << "cannot create " + own;
                 continue;
             }
-            overlay(own, entry.absoluteFilePath(), ownRelative, problems);
+            overlay(own, entry.absoluteFilePath(), ownRelative, installedData, problems);
             continue;
         }
         if (ownInfo.isSymLink()) {
@@ -60,7 +119,7 @@ void overlay(const QString& folder, const QString& installed, const QString& rel
             }
             QFile::remove(own);
         } else if (ownInfo.isDir() && entry.isDir()) {
-            overlay(own, entry.absoluteFilePath(), ownRelative, problems);
+            overlay(own, entry.absoluteFilePath(), ownRelative, installedData, problems);
             continue;
         } else if (ownInfo.exists()) {
             continue;  // the user's own file
@@ -78,7 +137,23 @@ UserAppDirectory::UserAppDirectory(QString path, QString installedData)
       m_installedData(QDir::cleanPath(std::move(installedData))) {}
 
 QString UserAppDirectory::defaultPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/nimbara";
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(dataHome)) {
+        return QDir::cleanPath(dataHome) + "/nimbara";
+    }
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user != nullptr ? QFile::decodeName(user->pw_dir) : QString();
+    }
+    if (!QDir::isAbsolutePath(home)) {
+        return {};
+    }
+    return QDir::cleanPath(home) + "/.local/share/nimbara";
+}
+
+QString UserAppDirectory::ownershipProblem() const {
+    return firstUntrusted(m_path, ::geteuid(), ::getegid());
 }
 
 const QStringList& UserAppDirectory::copiedFiles() {
@@ -90,17 +165,17 @@ QStringList UserAppDirectory::prepare() const {
     if (!QFileInfo(m_installedData).isDir()) {
         return {"the installed data folder " + m_installedData + " is missing"};
     }
-    if (!QDir().mkpath(m_path)) {
+    if (!makeFolders(m_path)) {
         return {"cannot create " + m_path};
     }
     QStringList problems;
-    overlay(m_path, m_installedData, QString(), problems);
+    overlay(m_path, m_installedData, QString(), m_installedData, problems);
     return problems;
 }
 
 QString UserAppDirectory::makeOwnFolder(const QString& root, const QString& relative) {
     QString path = QDir::cleanPath(root);
-    if (!QFileInfo(path).isDir() && !QDir().mkpath(path)) {
+    if (!makeFolders(path)) {
         return "cannot create " + path;
     }
     QString done;
@@ -110,18 +185,21 @@ QString UserAppDirectory::makeOwnFolder(const QString& root, const QString& rela
         const QFileInfo info(path);
         if (info.isSymLink()) {
             const QString target = info.symLinkTarget();
-            if (!QFile::remove(path) || !QDir().mkdir(path)) {
+            if (!QFile::remove(path) || !QDir().mkdir(path, kOwnerOnly)) {
                 return "cannot turn the link " + path + " into a folder";
             }
             if (QFileInfo(target).isDir()) {
+                // The data folder the link led into, when it led to the same place in one.
+                const QString installed =
+                    target.endsWith('/' + done) ? target.chopped(done.size() + 1) : QString();
                 QStringList problems;
-                overlay(path, target, done, problems);
+                overlay(path, target, done, installed, problems);
                 if (!problems.isEmpty()) {
                     return problems.join('\n');
                 }
             }
         } else if (!info.exists()) {
-            if (!QDir().mkdir(path)) {
+            if (!QDir().mkdir(path, kOwnerOnly)) {
                 return "cannot create " + path;
             }
         } else if (!info.isDir()) {
