@@ -127,7 +127,8 @@ TEST_F(MainWindowTest, TheMenuBarHasTheCommandsTree) {
             "&Ice classification I", "Ice cl&assification II", "-",
             "Sea state classification (&EC series I)", "Sea state classification (E&C series II)",
             "Sea state classification (EC &series III)", "Sea state classification (&DW series)",
-            "Sea state classification (&ORVA series)", "Sea state classification (&MO series)"}));
+            "Sea state classification (&ORVA series)", "Sea state classification (&MO series)", "-",
+            "My &progress..."}));
     const QList<QAction*> games = popup(2)->actions();
     EXPECT_EQ(MenuBuilder::commandId(games[3]), 3097);
     EXPECT_EQ(MenuBuilder::commandId(games[11]), 3099);
