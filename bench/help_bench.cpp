@@ -9,11 +9,10 @@
 #include "bench/benchsupport.h"
 #include "help/book/helpbook.h"
 #include "help/book/helpsearch.h"
+#include "help/book/helpshelf.h"
 #include "help/viewer/helpbrowser.h"
 #include "help/viewer/helpviewer.h"
 #include "platform/messagebox.h"
-
-#include <mspack.h>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -32,8 +31,7 @@ namespace {
 
 using namespace nimbara::bench;
 
-const nimbara::ChmDecoderEntry kDecoder{mspack_create_chm_decompressor,
-                                        mspack_destroy_chm_decompressor};
+const nimbara::HelpShelf kShelf = nimbara::HelpShelf::linked();
 
 // The floor's browser: resources come from memory by the name the page uses.
 class MemoryBrowser final : public QTextBrowser {
@@ -66,7 +64,7 @@ QHash<QString, QByteArray> resourcesOf(const nimbara::HelpBook& book, const QStr
 
 void measureOpen(const QString& path, int runs) {
     QString error;
-    const auto book = nimbara::HelpBook::loadFile(path, kDecoder, &error);
+    const auto book = kShelf.open(path, &error);
     if (!book) {
         std::printf("open       %s\n", qPrintable(error));
         return;
@@ -77,7 +75,7 @@ void measureOpen(const QString& path, int runs) {
     const Comparison times = compare(
         runs,
         [&] {
-            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(path, kDecoder);
+            nimbara::HelpViewer* viewer = nimbara::HelpViewer::open(path, kShelf);
             waitForFirstPaint(viewer->browser()->viewport());
             windowSize = viewer->size();
             viewer->close();
@@ -107,7 +105,7 @@ void measureShelfSearch(const QString& anyBook, int runs) {
     for (int run = 0; run < std::max(3, runs / 5); ++run) {
         nimbara::HelpSearch::forgetIndexes();
         cold.push_back(timeOnce([&] {
-            nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(queries[0]), kDecoder);
+            nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(queries[0]), kShelf);
         }));
     }
     std::vector<double> warm;
@@ -116,7 +114,7 @@ void measureShelfSearch(const QString& anyBook, int runs) {
         for (const QString& query : queries) {
             warm.push_back(timeOnce([&] {
                 found +=
-                    nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(query), kDecoder)
+                    nimbara::HelpSearch::search(shelf, nimbara::SearchQuery::parse(query), kShelf)
                         .results.size();
             }));
         }

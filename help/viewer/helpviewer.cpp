@@ -66,8 +66,8 @@ bool movesThroughList(int key) {
 
 }  // namespace
 
-HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
-    : m_decoder(decoder),
+HelpViewer::HelpViewer(const HelpShelf& shelf)
+    : m_shelf(shelf),
       m_browser(new HelpBrowser(
           [this](const QString& path, QString* error) { return book(path, error); }, this)),
       m_navigation(new QTabWidget(this)),
@@ -179,8 +179,8 @@ HelpViewer::~HelpViewer() {
     viewers().removeAll(this);
 }
 
-HelpViewer* HelpViewer::open(const QString& path, const ChmDecoderEntry& decoder) {
-    auto* viewer = new HelpViewer(decoder);
+HelpViewer* HelpViewer::open(const QString& path, const HelpShelf& shelf) {
+    auto* viewer = new HelpViewer(shelf);
     viewer->m_requestedPath = path;
     viewer->showBook(QFileInfo(path).absoluteFilePath());
     viewer->m_browser->setFocus(Qt::OtherFocusReason);  // the page scrolls by the keys at once
@@ -211,7 +211,7 @@ const HelpBook* HelpViewer::book(const QString& path, QString* errorString) {
     if (found != m_books.end()) {
         return found->second.get();
     }
-    std::unique_ptr<HelpBook> opened = HelpBook::loadFile(path, m_decoder, errorString);
+    std::unique_ptr<HelpBook> opened = m_shelf.open(path, errorString);
     const HelpBook* result = opened.get();
     if (opened) {
         m_books.emplace(path, std::move(opened));
@@ -355,7 +355,7 @@ void HelpViewer::tabShown(int tab) {
         }
         fillIndex();
     } else if (tab == SearchTab && m_searchPane == nullptr) {
-        m_searchPane = new HelpSearchPane(m_decoder, m_searchTab->parentWidget());
+        m_searchPane = new HelpSearchPane(m_shelf, m_searchTab->parentWidget());
         m_searchTab->addWidget(m_searchPane);
         m_searchPane->show();
         m_searchPane->setBook(m_currentBook);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "help/book/chmarchive.h"
 #include "help/book/helplocation.h"
+#include "help/book/helpshelf.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -48,8 +48,9 @@ class HelpViewer : public QMainWindow {
 public:
     enum Tab { ContentsTab, IndexTab, SearchTab };
 
-    // Opens a new viewer window on the book at path, at its default topic.
-    static HelpViewer* open(const QString& path, const ChmDecoderEntry& decoder);
+    // Opens a new viewer window on the book at path, at its default topic. The window opens
+    // every book it shows from shelf.
+    static HelpViewer* open(const QString& path, const HelpShelf& shelf);
     // Closes every viewer window of the process.
     static void closeAll();
     // The viewer windows now open.
@@ -83,7 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit HelpViewer(const ChmDecoderEntry& decoder);
+    explicit HelpViewer(const HelpShelf& shelf);
     void createActions();
     void showBook(const QString& path);
     void followLink(const QUrl& link);
@@ -100,7 +101,7 @@ private:
     void goHome();
     void findAgain(bool forward);
 
-    ChmDecoderEntry m_decoder;
+    HelpShelf m_shelf;
     QString m_requestedPath;
     HelpBrowser* m_browser;
     QTabWidget* m_navigation;

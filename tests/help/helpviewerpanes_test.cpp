@@ -10,8 +10,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -33,7 +31,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 using test::fixture;
 
@@ -52,7 +50,7 @@ protected:
 
     // Opens a book in a viewer that is the active window, so that its keys work.
     HelpViewer* open(const QString& book = "TESTBOOK.CHM") {
-        HelpViewer* viewer = HelpViewer::open(fixture(book), kDecoder);
+        HelpViewer* viewer = HelpViewer::open(fixture(book), kShelf);
         viewer->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(viewer));
         return viewer;
@@ -117,7 +115,7 @@ class HelpViewerTabsTest : public HelpViewerPanesTest,
                            public testing::WithParamInterface<TabsRow> {};
 
 TEST_P(HelpViewerTabsTest, ShowTheTabsTheBookCanFill) {
-    HelpViewer* viewer = HelpViewer::open(fixture(GetParam().book), kDecoder);
+    HelpViewer* viewer = HelpViewer::open(fixture(GetParam().book), kShelf);
     EXPECT_EQ(visibleTabs(viewer), GetParam().tabs);
 }
 
