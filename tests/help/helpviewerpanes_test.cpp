@@ -433,6 +433,58 @@ INSTANTIATE_TEST_SUITE_P(
              "Search results", "&Display", "Help page"}}),
     [](const testing::TestParamInfo<TabOrderRow>& row) { return std::string(row.param.name); });
 
+struct KeyboardRow {
+    const char* name;
+    QList<QKeyCombination> keys;  // pressed on the page, one after the other
+    const char* tab;              // the tab on show afterwards
+    const char* focus;            // the spoken name of the widget with the focus afterwards
+};
+
+class HelpViewerKeyboardTest : public HelpViewerPanesTest,
+                               public testing::WithParamInterface<KeyboardRow> {};
+
+// The tabs and panes are made while the window is shown: their keys and focus work as soon as
+// the window is, without anything asking for them first.
+TEST_P(HelpViewerKeyboardTest, TheTabsAndPanesAnswerTheirKeys) {
+    HelpViewer* viewer = open();
+    ASSERT_TRUE(QTest::qWaitFor([viewer] { return viewer->findChild<QTabBar*>() != nullptr; }));
+    ASSERT_EQ(QApplication::focusWidget(), viewer->browser()) << "the page has the focus first";
+    for (const QKeyCombination& combination : GetParam().keys) {
+        key(combination.key(), combination.keyboardModifiers());
+    }
+    QTabWidget* tabs = viewer->navigation();
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), GetParam().tab);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(spokenName(QApplication::focusWidget()), GetParam().focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HelpViewerKeyboardTest,
+    testing::Values(KeyboardRow{"AltNShowsTheIndex", {Qt::ALT | Qt::Key_N}, "I&ndex", "Help page"},
+                    KeyboardRow{"AltKThenReachesTheKeywordField",
+                                {Qt::ALT | Qt::Key_N, Qt::ALT | Qt::Key_K},
+                                "I&ndex",
+                                "Keyword to find"},
+                    KeyboardRow{
+                        "AltRShowsTheSearch", {Qt::ALT | Qt::Key_R}, "Sea&rch", "Help page"},
+                    KeyboardRow{"AltWThenReachesTheWordsField",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_W},
+                                "Sea&rch",
+                                "Words to search for"},
+                    KeyboardRow{"AltSThenReachesTheShelfBox",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_S},
+                                "Sea&rch",
+                                "Search every book on the &shelf"},
+                    KeyboardRow{"AltTThenReachesTheResults",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_T},
+                                "Sea&rch",
+                                "Search results"},
+                    KeyboardRow{"AltCGoesBackToTheContents",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_C},
+                                "&Contents",
+                                "Help page"}),
+    [](const testing::TestParamInfo<KeyboardRow>& row) { return std::string(row.param.name); });
+
 TEST_F(HelpViewerPanesTest, PrintAsksWithADialogModalToTheViewerOnly) {
     HelpViewer* viewer = open();
     QTemporaryDir dir;
