@@ -1,9 +1,11 @@
-#include "help/book/helpbook.h"
+#include "help/book/helpshelf.h"
 
+#include "help/book/chmarchive.h"
 #include "help/book/chmbook.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 
 namespace nimbara {
 
@@ -14,8 +16,28 @@ constexpr qint64 kMaxBookSize = 256LL << 20;
 
 }  // namespace
 
-std::unique_ptr<HelpBook> HelpBook::loadFile(const QString& path, const ChmDecoderEntry& decoder,
-                                             QString* errorString) {
+HelpShelf::HelpShelf() = default;
+
+HelpShelf::HelpShelf(std::shared_ptr<const ChmDecoderEntry> decoder)
+    : m_decoder(std::move(decoder)) {}
+
+HelpShelf HelpShelf::fromLibrary(QLibrary& library) {
+    ChmDecoderEntry entry;
+    entry.create =
+        reinterpret_cast<decltype(entry.create)>(library.resolve("mspack_create_chm_decompressor"));
+    entry.destroy = reinterpret_cast<decltype(entry.destroy)>(
+        library.resolve("mspack_destroy_chm_decompressor"));
+    if (!entry.isValid()) {
+        return HelpShelf();
+    }
+    return HelpShelf(std::make_shared<const ChmDecoderEntry>(entry));
+}
+
+bool HelpShelf::canRead() const {
+    return m_decoder != nullptr;
+}
+
+std::unique_ptr<HelpBook> HelpShelf::open(const QString& path, QString* errorString) const {
     QFile file(path);
     if (!file.exists()) {
         *errorString = QString("The help file %1 does not exist.").arg(path);
@@ -31,7 +53,8 @@ std::unique_ptr<HelpBook> HelpBook::loadFile(const QString& path, const ChmDecod
     }
     const QByteArray content = file.readAll();
     std::string error;
-    auto archive = ChmArchive::open(Bytes(content.begin(), content.end()), decoder, error);
+    auto archive = ChmArchive::open(Bytes(content.begin(), content.end()),
+                                    m_decoder ? *m_decoder : ChmDecoderEntry{}, error);
     if (!archive) {
         *errorString = QString("The help file %1 cannot be shown. %2")
                            .arg(path, QString::fromStdString(error));
