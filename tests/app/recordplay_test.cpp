@@ -115,7 +115,7 @@ protected:
     void openFrame(const QString& recordPath) {
         frame = createMainFrame(recordPath);
         frame->showMaximisedAlways();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        EXPECT_TRUE(test::waitUntilExposed(*frame));
     }
     TMyWindow* window() const { return qobject_cast<TMyWindow*>(frame->client()); }
     QAction* gamesEntry(const QString& text) const {
@@ -142,7 +142,7 @@ protected:
             test::WindowWatch::Kind::Modal, [play = std::move(play)](QWidget* modal) {
                 auto* dialog = qobject_cast<TGameDlg*>(modal);
                 ASSERT_NE(dialog, nullptr);
-                EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
+                EXPECT_TRUE(test::waitUntilExposed(*dialog));
                 EXPECT_TRUE(waitUntil([dialog] { return dialog->pendingRepaints() == 0; }));
                 play(*dialog);
             });
@@ -380,7 +380,7 @@ TEST_F(RecordPlayTest, MyProgressIsTheLastGamesEntryAfterASeparatorWithAHint) {
     progress->trigger();
     ProgressWindow* window = this->window()->record().progressWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(test::waitUntilExposed(*window));
     EXPECT_EQ(window->parentWidget(), nullptr) << "non-modal, of its own";
     EXPECT_FALSE(window->isModal());
     window->close();
@@ -391,7 +391,7 @@ TEST_F(RecordPlayTest, TheProgressWindowTakesInputWhileAGameRunsAndFollowsTheRou
     startFromMenu("My &progress...");
     QPointer<ProgressWindow> progress = window()->record().progressWindow();
     ASSERT_FALSE(progress.isNull());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(progress));
+    ASSERT_TRUE(test::waitUntilExposed(*progress));
     auto* gameBox = progress->findChild<QComboBox*>();
     ASSERT_NE(gameBox, nullptr);
     std::vector<Answered> answered;
