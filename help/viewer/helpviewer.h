@@ -70,6 +70,8 @@ public:
     // The book on show; null when the file could not be read.
     const HelpBook* currentBook() const;
     // Opens a book for this window (cached for its life); null with errorString on failure.
+    // Besides the book the window was opened on, only help files beside it open (as
+    // HelpBook::isBeside says); a relative path counts from its folder.
     const HelpBook* book(const QString& path, QString* errorString);
 
     // Opens the print dialog for the page on show; the page prints when it is accepted.
@@ -102,6 +104,7 @@ private:
 
     ChmDecoderEntry m_decoder;
     QString m_requestedPath;
+    QString m_firstBook;  // absolute path of the book the window was opened on
     HelpBrowser* m_browser;
     QTabWidget* m_navigation;
     QTreeWidget* m_contents;
