@@ -26,8 +26,8 @@ if [ "$target" = chm ]; then
     # The contents file is read as well: its parser and the entity decoding (Qt Gui) come along.
     clang++ $flags -I "$top" $(pkg-config --cflags Qt6Gui) \
         "$top/fuzz/chm_fuzzer.cpp" "$top/help/book/chmarchive.cpp" "$top/help/book/chmbook.cpp" \
-        "$top/help/book/helpbook.cpp" "$top/help/book/sitemap.cpp" "$top/help/book/helptext.cpp" \
-        "$top/platform/nativefile.cpp" -lmspack $(pkg-config --libs Qt6Gui) -o "$out/fuzzer"
+        "$top/help/book/sitemap.cpp" "$top/help/book/helptext.cpp" \
+        -lmspack $(pkg-config --libs Qt6Gui) -o "$out/fuzzer"
     # The books of a build seed the corpus: the optimised one, else the development one.
     for build in build build-dev; do
         cp "$top/$build"/appdir/HELP/*.CHM "$top/$build"/tests/fixtures/*.CHM "$out/corpus/" \

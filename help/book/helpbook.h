@@ -11,29 +11,13 @@
 
 namespace nimbara {
 
-struct ChmDecoderEntry;
-
 // A compiled help book as the viewer sees it: pages and images by path, a title, a default
 // topic, a table of contents and a keyword index. The file format stays behind this interface.
 // Opening a book decodes only its directory and title; contents, index and pages are decoded
-// when asked for.
+// when asked for. Books are opened by a HelpShelf.
 class HelpBook {
 public:
     virtual ~HelpBook() = default;
-
-    // The largest help file that is opened; a help book is a few hundred kilobytes.
-    static constexpr qint64 kMaxFileSize = 256LL << 20;
-
-    // Opens the book at path with the given decoder. Returns null and sets errorString (a
-    // sentence for the user) when the file is missing or cannot be read as a help book. Only a
-    // regular file of at most kMaxFileSize bytes is read; a named pipe or a device (also
-    // through a link) is refused at once, never waited on or read.
-    static std::unique_ptr<HelpBook> loadFile(const QString& path, const ChmDecoderEntry& decoder,
-                                              QString* errorString);
-    // Whether a page of the book at currentBook may open the help file at path: a file named
-    // "*.chm" (any case) in the same folder, also once every link on the way is resolved. Sets
-    // errorString when not. A relative path counts from the folder of currentBook.
-    static bool isBeside(const QString& currentBook, const QString& path, QString* errorString);
 
     virtual QString title() const = 0;
     // Path of the page to open first, e.g. "/cl_1.htm".

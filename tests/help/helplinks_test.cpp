@@ -1,7 +1,7 @@
 // Links in help pages that name a book: only regular help files beside the open book are read,
 // within the book size limit; a link to a device, a named pipe, a file outside the folder or a
 // file that is no help file is refused at once and the page shows without it.
-#include "help/book/helpbook.h"
+#include "help/book/helpshelf.h"
 #include "help/viewer/helpbrowser.h"
 #include "help/viewer/helpviewer.h"
 #include "tests/support/hostilefiles.h"
@@ -19,7 +19,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 QByteArray pngOf(QColor colour) {
     QImage image(8, 8, QImage::Format_RGB32);
@@ -98,7 +98,7 @@ protected:
         link("../AWAY.CHM", "HELP/AWAY.CHM");
         link("NOTES.TXT", "HELP/TEXT.chm");
         QFile big(help("BIG.CHM"));
-        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(HelpBook::kMaxFileSize + 1));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(HelpShelf::kMaxFileSize + 1));
     }
     void TearDown() override { HelpViewer::closeAll(); }
 
@@ -109,7 +109,7 @@ protected:
     void link(const QString& target, const QString& at) const {
         ASSERT_TRUE(QFile::link(target, root.filePath(at)));
     }
-    HelpViewer* open(const QString& book) { return HelpViewer::open(help(book), kDecoder); }
+    HelpViewer* open(const QString& book) { return HelpViewer::open(help(book), kShelf); }
     static QString text(HelpViewer* viewer) { return viewer->browser()->toPlainText(); }
 
     static QTemporaryDir* books;
@@ -212,10 +212,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(HelpLinksTest, AWindowOpenedOnAPipeOrADeviceSaysSoAtOnce) {
     ASSERT_TRUE(pipe.isValid());
-    HelpViewer* onPipe = HelpViewer::open(help("PIPE.CHM"), kDecoder);
+    HelpViewer* onPipe = HelpViewer::open(help("PIPE.CHM"), kShelf);
     EXPECT_EQ(text(onPipe), "Help file not available\nThe help file " + help("PIPE.CHM") +
                                 " cannot be read: not a regular file");
-    HelpViewer* onDevice = HelpViewer::open(help("ZERO.CHM"), kDecoder);
+    HelpViewer* onDevice = HelpViewer::open(help("ZERO.CHM"), kShelf);
     EXPECT_EQ(text(onDevice), "Help file not available\nThe help file " + help("ZERO.CHM") +
                                   " cannot be read: not a regular file");
     EXPECT_FALSE(pipe.releasedAReader()) << "the pipe was waited on";

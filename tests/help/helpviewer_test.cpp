@@ -5,8 +5,6 @@
 #include "tests/support/testchm.h"
 #include "tests/support/urlrecorder.h"
 
-#include <mspack.h>
-
 #include <QAction>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -16,7 +14,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 using test::fixture;
 
@@ -24,7 +22,7 @@ class HelpViewerTest : public testing::Test {
 protected:
     void TearDown() override { HelpViewer::closeAll(); }
 
-    HelpViewer* openTestBook() { return HelpViewer::open(fixture("TESTBOOK.CHM"), kDecoder); }
+    HelpViewer* openTestBook() { return HelpViewer::open(fixture("TESTBOOK.CHM"), kShelf); }
     static std::optional<HelpLocation> where(HelpViewer* viewer) {
         return HelpLocation::fromUrl(viewer->browser()->source());
     }
@@ -120,7 +118,7 @@ TEST_F(HelpViewerTest, APageMissingFromTheBookIsReportedInTheWindow) {
 }
 
 TEST_F(HelpViewerTest, AMissingFileIsReportedInItsOwnWindow) {
-    HelpViewer* viewer = HelpViewer::open("/nonexistent/HELP/ICE.CHM", kDecoder);
+    HelpViewer* viewer = HelpViewer::open("/nonexistent/HELP/ICE.CHM", kShelf);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle(), "Nimbara help");
     EXPECT_EQ(viewer->browser()->toPlainText(),
@@ -132,7 +130,7 @@ TEST_F(HelpViewerTest, AMissingFileIsReportedInItsOwnWindow) {
 TEST_F(HelpViewerTest, AFileThatIsNotAHelpFileIsReportedInItsOwnWindow) {
     test::AppDirFixture dir;
     dir.writeFile("HELP/WIND.CHM", "This is plain text, not a compiled help file.");
-    HelpViewer* viewer = HelpViewer::open(dir.absolute("HELP/WIND.CHM"), kDecoder);
+    HelpViewer* viewer = HelpViewer::open(dir.absolute("HELP/WIND.CHM"), kShelf);
     EXPECT_EQ(viewer->browser()->toPlainText(),
               "Help file not available\nThe help file " + dir.absolute("HELP/WIND.CHM") +
                   " cannot be shown. The file is not a compiled help file.");
@@ -141,7 +139,7 @@ TEST_F(HelpViewerTest, AFileThatIsNotAHelpFileIsReportedInItsOwnWindow) {
 TEST_F(HelpViewerTest, CloseAllClosesEveryViewerWindow) {
     openTestBook();
     openTestBook();
-    HelpViewer::open(fixture("OTHER.CHM"), kDecoder);
+    HelpViewer::open(fixture("OTHER.CHM"), kShelf);
     EXPECT_EQ(HelpViewer::openWindows().size(), 3);
     HelpViewer::closeAll();
     EXPECT_TRUE(HelpViewer::openWindows().isEmpty());

@@ -1,11 +1,13 @@
-#include "help/book/helpbook.h"
+#include "help/book/helpshelf.h"
 
+#include "help/book/chmarchive.h"
 #include "help/book/chmbook.h"
 #include "platform/nativefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 
 #include <cerrno>
 
@@ -19,8 +21,28 @@ bool isHelpFileName(const QString& name) {
 
 }  // namespace
 
-std::unique_ptr<HelpBook> HelpBook::loadFile(const QString& path, const ChmDecoderEntry& decoder,
-                                             QString* errorString) {
+HelpShelf::HelpShelf() = default;
+
+HelpShelf::HelpShelf(std::shared_ptr<const ChmDecoderEntry> decoder)
+    : m_decoder(std::move(decoder)) {}
+
+HelpShelf HelpShelf::fromLibrary(QLibrary& library) {
+    ChmDecoderEntry entry;
+    entry.create =
+        reinterpret_cast<decltype(entry.create)>(library.resolve("mspack_create_chm_decompressor"));
+    entry.destroy = reinterpret_cast<decltype(entry.destroy)>(
+        library.resolve("mspack_destroy_chm_decompressor"));
+    if (!entry.isValid()) {
+        return HelpShelf();
+    }
+    return HelpShelf(std::make_shared<const ChmDecoderEntry>(entry));
+}
+
+bool HelpShelf::canRead() const {
+    return m_decoder != nullptr;
+}
+
+std::unique_ptr<HelpBook> HelpShelf::open(const QString& path, QString* errorString) const {
     QFile file;
     if (!openForReading(file, QFile::encodeName(path))) {
         const int error = errno;  // why the system did not open it, when it did not
@@ -45,7 +67,8 @@ std::unique_ptr<HelpBook> HelpBook::loadFile(const QString& path, const ChmDecod
         return nullptr;
     }
     std::string error;
-    auto archive = ChmArchive::open(Bytes(content.begin(), content.end()), decoder, error);
+    auto archive = ChmArchive::open(Bytes(content.begin(), content.end()),
+                                    m_decoder ? *m_decoder : ChmDecoderEntry{}, error);
     if (!archive) {
         *errorString = QString("The help file %1 cannot be shown. %2")
                            .arg(path, QString::fromStdString(error));
@@ -54,7 +77,7 @@ std::unique_ptr<HelpBook> HelpBook::loadFile(const QString& path, const ChmDecod
     return std::make_unique<ChmBook>(std::move(archive), QFileInfo(path).fileName());
 }
 
-bool HelpBook::isBeside(const QString& currentBook, const QString& path, QString* errorString) {
+bool HelpShelf::isBeside(const QString& currentBook, const QString& path, QString* errorString) {
     const QFileInfo current(QFileInfo(currentBook).canonicalFilePath());
     const QFileInfo named(QFileInfo(currentBook).absoluteDir(), path);
     const QString shownName = QDir::cleanPath(named.absoluteFilePath());
