@@ -51,8 +51,10 @@ HelpSearchPane::HelpSearchPane(const HelpShelf& shelf, QWidget* parent)
     layout->addWidget(m_shelf);
     layout->addWidget(resultsLabel);
     layout->addWidget(m_results, 1);
+    // The status has a row of its own, so that a long one (books left out) wraps in full.
+    layout->addWidget(m_status);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_status, 1);
+    bottom->addStretch(1);
     bottom->addWidget(display);
     layout->addLayout(bottom);
     // Tab follows the reading order.
