@@ -9,12 +9,12 @@
 #include "help/viewer/helpviewer.h"
 #include "tests/support/settingguard.h"
 #include "tests/support/testchm.h"
+#include "tests/support/waits.h"
 
 #include <QLineEdit>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThreadPool>
 
 #include <atomic>
@@ -143,7 +143,8 @@ TEST_F(SearchIndexingTest, TheSearchTabSaysWhichBooksItSearchedInPart) {
     ASSERT_NE(search, nullptr);
     search->field()->setText("supercooled");
     search->search();
-    ASSERT_TRUE(QTest::qWaitFor([search] { return !search->isSearching(); }, 10000));
+    ASSERT_TRUE(
+        test::waitUntil([search] { return !search->isSearching(); }, std::chrono::seconds(10)));
     EXPECT_EQ(search->status(), "Found 4 topics. Searched in part only, too much text: TEN.CHM");
 }
 
@@ -186,12 +187,12 @@ TEST_F(SearchIndexingTest, TheWindowGoesOnAndClosesWhileABookIsIndexed) {
     search->search();
     EXPECT_EQ(search->status(), "Preparing the search...");
     // The window handles its events while the build is held on its first page.
-    ASSERT_TRUE(QTest::qWaitFor([&gate] { return gate.pages() == 1; }, 10000));
+    ASSERT_TRUE(test::waitUntil([&gate] { return gate.pages() == 1; }, std::chrono::seconds(10)));
     EXPECT_TRUE(search->isSearching());
     viewer->navigation()->setCurrentIndex(HelpViewer::ContentsTab);
     EXPECT_EQ(viewer->navigation()->currentIndex(), HelpViewer::ContentsTab);
     viewer->close();
-    ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer.isNull(); }, 10000));
+    ASSERT_TRUE(test::waitUntil([&viewer] { return viewer.isNull(); }, std::chrono::seconds(10)));
     gate.open();
     ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(10000));
     EXPECT_EQ(gate.pages(), 1) << "the build stopped at the page it was on";
@@ -206,10 +207,11 @@ TEST_F(SearchIndexingTest, AWaitingSearchListsItsResultsOnceTheBookIsIndexed) {
     HelpSearchPane* search = viewer->searchPane();
     search->field()->setText("word399");
     search->search();
-    ASSERT_TRUE(QTest::qWaitFor([&gate] { return gate.pages() == 1; }, 10000));
+    ASSERT_TRUE(test::waitUntil([&gate] { return gate.pages() == 1; }, std::chrono::seconds(10)));
     EXPECT_EQ(search->status(), "Preparing the search...");
     gate.open();
-    ASSERT_TRUE(QTest::qWaitFor([search] { return !search->isSearching(); }, 20000));
+    ASSERT_TRUE(
+        test::waitUntil([search] { return !search->isSearching(); }, std::chrono::seconds(20)));
     EXPECT_EQ(search->status(), "Found 1 topic");
     EXPECT_EQ(gate.pages(), 400);
 }
