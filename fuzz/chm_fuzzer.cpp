@@ -5,8 +5,19 @@
 
 #include <mspack.h>
 
+#include <QGuiApplication>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+
+// The contents file's named characters are decoded through Qt's document importer, which needs
+// an application of Qt Gui; no window is shown.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    new QGuiApplication(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const nimbara::ChmDecoderEntry decoder{mspack_create_chm_decompressor,

@@ -23,11 +23,16 @@ fi
 flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -fPIC"
 if [ "$target" = chm ]; then
     # shellcheck disable=SC2086 # the flags are meant to split
-    clang++ $flags -I "$top" $(pkg-config --cflags Qt6Core) \
+    # The contents file is read as well: its parser and the entity decoding (Qt Gui) come along.
+    clang++ $flags -I "$top" $(pkg-config --cflags Qt6Gui) \
         "$top/fuzz/chm_fuzzer.cpp" "$top/help/book/chmarchive.cpp" "$top/help/book/chmbook.cpp" \
-        -lmspack $(pkg-config --libs Qt6Core) -o "$out/fuzzer"
-    cp "$top"/build/appdir/HELP/*.CHM "$top"/build/tests/fixtures/*.CHM "$out/corpus/" 2>/dev/null ||
-        true
+        "$top/help/book/sitemap.cpp" "$top/help/book/helptext.cpp" \
+        -lmspack $(pkg-config --libs Qt6Gui) -o "$out/fuzzer"
+    # The books of a build seed the corpus: the optimised one, else the development one.
+    for build in build build-dev; do
+        cp "$top/$build"/appdir/HELP/*.CHM "$top/$build"/tests/fixtures/*.CHM "$out/corpus/" \
+            2>/dev/null || true
+    done
     max_len=262144
 else
     # shellcheck disable=SC2086

@@ -11,7 +11,8 @@
 
 namespace nimbara {
 
-BookSearchIndex::BookSearchIndex(const HelpBook& book) : m_bookTitle(book.title()) {
+BookSearchIndex::BookSearchIndex(const HelpBook& book, const SearchIndexLimits& limits)
+    : m_bookTitle(book.title()) {
     // The words are counted as views into the key texts of the pages, which live until the end
     // of the build: one hash look-up and no allocation per word.
     std::deque<QString> keyTexts;
@@ -31,11 +32,23 @@ BookSearchIndex::BookSearchIndex(const HelpBook& book) : m_bookTitle(book.title(
             }
         });
     };
-    for (const QString& path : book.pages()) {
+    const QStringList paths = book.pages();
+    qint64 budget = limits.textBudget;
+    for (qsizetype at = 0; at < paths.size(); ++at) {
+        if (limits.keepGoing && !limits.keepGoing()) {
+            m_complete = false;
+            return;
+        }
+        const QString& path = paths[at];
         const std::optional<QByteArray> html = book.data(path);
         if (!html) {
             continue;
         }
+        if (html->size() > budget) {
+            m_pagesOverBudget = static_cast<int>(paths.size() - at);
+            break;
+        }
+        budget -= html->size();
         const PageText page = pageText(*html);
         const int number = static_cast<int>(m_pages.size());
         m_pages.append(

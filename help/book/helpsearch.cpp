@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 
 #include <algorithm>
 
@@ -17,32 +18,74 @@ namespace {
 struct KeptIndex {
     qint64 size = -1;
     QDateTime modified;
-    std::shared_ptr<const BookSearchIndex> index;
+    std::shared_ptr<const BookSearchIndex> index;  // null when the book could not be read
+    QString error;                                 // why it could not
 };
 
-QHash<QString, KeptIndex>& keptIndexes() {
-    static QHash<QString, KeptIndex> indexes;
-    return indexes;
+// What every build shares, under one lock: the indexes kept, the budget and the page hook.
+struct Shared {
+    QMutex lock;
+    QHash<QString, KeptIndex> indexes;
+    qint64 textBudget = HelpSearch::kDefaultTextBudget;
+    std::function<void()> pageHook;
+};
+
+Shared& shared() {
+    static Shared state;
+    return state;
+}
+
+bool isCurrent(const KeptIndex& kept, const QFileInfo& file) {
+    return kept.size == file.size() && kept.modified == file.lastModified();
 }
 
 }  // namespace
 
 std::shared_ptr<const BookSearchIndex> HelpSearch::index(const QString& path,
                                                          const HelpShelf& shelf,
-                                                         QString* errorString) {
+                                                         QString* errorString,
+                                                         const std::function<bool()>& keepGoing) {
     const QFileInfo file(path);
     const QString key = file.absoluteFilePath();
-    KeptIndex& kept = keptIndexes()[key];
-    if (kept.index && kept.size == file.size() && kept.modified == file.lastModified()) {
-        return kept.index;
+    SearchIndexLimits limits;
+    std::function<void()> pageHook;
+    {
+        const QMutexLocker locked(&shared().lock);
+        const auto kept = shared().indexes.constFind(key);
+        if (kept != shared().indexes.cend() && isCurrent(*kept, file)) {
+            *errorString = kept->error;
+            return kept->index;
+        }
+        limits.textBudget = shared().textBudget;
+        pageHook = shared().pageHook;
     }
-    const std::unique_ptr<HelpBook> book = shelf.open(key, errorString);
-    if (!book) {
-        keptIndexes().remove(key);
-        return nullptr;
+    // Built outside the lock: other books are searched and built meanwhile.
+    limits.keepGoing = [&keepGoing, &pageHook] {
+        if (pageHook) {
+            pageHook();
+        }
+        return !keepGoing || keepGoing();
+    };
+    KeptIndex built{file.size(), file.lastModified(), nullptr, QString()};
+    if (const std::unique_ptr<HelpBook> book = shelf.open(key, &built.error)) {
+        auto index = std::make_shared<const BookSearchIndex>(*book, limits);
+        if (!index->isComplete()) {
+            *errorString = "The search index was not finished.";
+            return nullptr;
+        }
+        built.index = std::move(index);
     }
-    kept = {file.size(), file.lastModified(), std::make_shared<BookSearchIndex>(*book)};
-    return kept.index;
+    *errorString = built.error;
+    const QMutexLocker locked(&shared().lock);
+    shared().indexes.insert(key, built);
+    return built.index;
+}
+
+bool HelpSearch::isPrepared(const QString& path) {
+    const QFileInfo file(path);
+    const QMutexLocker locked(&shared().lock);
+    const auto kept = shared().indexes.constFind(file.absoluteFilePath());
+    return kept != shared().indexes.cend() && isCurrent(*kept, file);
 }
 
 SearchOutcome HelpSearch::search(const QStringList& books, const SearchQuery& query,
@@ -62,6 +105,9 @@ SearchOutcome HelpSearch::search(const QStringList& books, const SearchQuery& qu
         if (!book) {
             outcome.unreadable << QFileInfo(books[order]).fileName();
             continue;
+        }
+        if (book->pagesOverBudget() > 0) {
+            outcome.partlySearched << QFileInfo(books[order]).fileName();
         }
         const QString bookPath = QFileInfo(books[order]).absoluteFilePath();
         for (const PageMatch& match : book->find(query)) {
@@ -96,7 +142,23 @@ QStringList HelpSearch::shelf(const QString& bookPath) {
 }
 
 void HelpSearch::forgetIndexes() {
-    keptIndexes().clear();
+    const QMutexLocker locked(&shared().lock);
+    shared().indexes.clear();
+}
+
+void HelpSearch::setTextBudget(qint64 bytes) {
+    const QMutexLocker locked(&shared().lock);
+    shared().textBudget = bytes;
+}
+
+qint64 HelpSearch::textBudget() {
+    const QMutexLocker locked(&shared().lock);
+    return shared().textBudget;
+}
+
+void HelpSearch::setPageHook(std::function<void()> hook) {
+    const QMutexLocker locked(&shared().lock);
+    shared().pageHook = std::move(hook);
 }
 
 }  // namespace nimbara

@@ -30,9 +30,19 @@ public:
     // Whether the shelf has a decoder.
     bool canRead() const;
 
+    // The largest help file that is opened; a help book is a few hundred kilobytes.
+    static constexpr qint64 kMaxFileSize = 256LL << 20;
+
     // Opens the book at path. Returns null and sets errorString (a sentence for the user) when
-    // the file is missing or cannot be read as a help book.
+    // the file is missing or cannot be read as a help book. Only a regular file of at most
+    // kMaxFileSize bytes is read; a named pipe or a device (also through a link) is refused at
+    // once, never waited on or read.
     std::unique_ptr<HelpBook> open(const QString& path, QString* errorString) const;
+
+    // Whether a page of the book at currentBook may open the help file at path: a file named
+    // "*.chm" (any case) in the same folder, also once every link on the way is resolved. Sets
+    // errorString when not. A relative path counts from the folder of currentBook.
+    static bool isBeside(const QString& currentBook, const QString& path, QString* errorString);
 
 private:
     explicit HelpShelf(std::shared_ptr<const ChmDecoderEntry> decoder);

@@ -1,6 +1,7 @@
 #include "help/book/helptext.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QTextDocumentFragment>
 
 #include <array>
@@ -23,21 +24,28 @@ bool isInlineTag(QStringView name) {
 }
 
 // The character a named reference stands for; the common ones directly, any other through the
-// document importer of Qt, which knows the whole HTML table. Null when it names none.
+// document importer of Qt, which knows the whole HTML table. Null when it names none. Search
+// indexes are built on a thread of their own while the window reads contents files: the table of
+// the others is shared under a lock.
 QString namedCharacter(const QString& name) {
     static const QHash<QString, QString> kCommon = {
         {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\u00a0"}};
     if (const auto found = kCommon.find(name); found != kCommon.end()) {
         return *found;
     }
+    static QMutex lock;
+    const QMutexLocker locked(&lock);
     static QHash<QString, QString> others;
     auto found = others.find(name);
-    if (found == others.end()) {
+    // Pages may make up names without end, each costing the importer a document: names are
+    // looked up for as many as HTML has and some more, and then no longer.
+    constexpr qsizetype kMostNames = 4096;
+    if (found == others.end() && others.size() < kMostNames) {
         const QString reference = '&' + name + ';';
         const QString decoded = QTextDocumentFragment::fromHtml(reference).toPlainText();
         found = others.insert(name, decoded == reference ? QString() : decoded);
     }
-    return *found;
+    return found == others.end() ? QString() : *found;
 }
 
 QString numericCharacter(QStringView digits, bool hex) {
@@ -129,10 +137,13 @@ QString decodeHtmlEntities(QStringView text) {
             break;
         }
         result += text.mid(at, amp - at);
-        const qsizetype semicolon = text.indexOf(';', amp + 1);
-        const qsizetype nameLength = semicolon - amp - 1;
+        // A name is at most 32 characters long: the ';' is looked for no further, so that a text
+        // of many '&' is read once, not once for each.
+        constexpr qsizetype kLongestName = 32;
+        const qsizetype nameLength = text.mid(amp + 1, kLongestName + 1).indexOf(';');
+        const qsizetype semicolon = amp + 1 + nameLength;
         QString character;
-        if (semicolon > 0 && nameLength > 0 && nameLength <= 32) {
+        if (nameLength > 0) {
             const QStringView name = text.mid(amp + 1, nameLength);
             if (name.startsWith('#') && name.size() > 2 && (name[1] == 'x' || name[1] == 'X')) {
                 character = numericCharacter(name.mid(2), true);

@@ -5,6 +5,7 @@
 #include "help/book/helptext.h"
 #include "help/book/searchquery.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
@@ -42,9 +43,17 @@ HelpBrowser::HelpBrowser(BookSource books, QWidget* parent)
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-    const std::optional<HelpLocation> location = HelpLocation::fromUrl(name);
+    std::optional<HelpLocation> location = HelpLocation::fromUrl(name);
     if (!location) {
         return {};
+    }
+    if (QFileInfo(location->book).isRelative()) {
+        // A picture of another book named by its file name: beside the book of the page.
+        const std::optional<HelpLocation> page = HelpLocation::fromUrl(source());
+        location = page ? resolveHelpLink(*page, name) : std::nullopt;
+        if (!location) {
+            return {};
+        }
     }
     QString error;
     const HelpBook* book = m_books(location->book, &error);

@@ -3,22 +3,23 @@
 #include "help/book/helplocation.h"
 #include "help/book/helpsearch.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace nimbara {
 
 HelpSearchPane::HelpSearchPane(const HelpShelf& shelf, QWidget* parent)
     : QWidget(parent),
       m_helpShelf(shelf),
+      m_indexer(new SearchIndexer(shelf, this)),
       m_field(new QLineEdit(this)),
       m_shelf(new QCheckBox("Search every book on the &shelf", this)),
       m_results(new QTreeWidget(this)),
@@ -50,8 +51,10 @@ HelpSearchPane::HelpSearchPane(const HelpShelf& shelf, QWidget* parent)
     layout->addWidget(m_shelf);
     layout->addWidget(resultsLabel);
     layout->addWidget(m_results, 1);
+    // The status has a row of its own, so that a long one (books left out) wraps in full.
+    layout->addWidget(m_status);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_status, 1);
+    bottom->addStretch(1);
     bottom->addWidget(display);
     layout->addLayout(bottom);
     // Tab follows the reading order.
@@ -64,6 +67,7 @@ HelpSearchPane::HelpSearchPane(const HelpShelf& shelf, QWidget* parent)
     connect(list, &QPushButton::clicked, this, &HelpSearchPane::search);
     connect(display, &QPushButton::clicked, this, &HelpSearchPane::displayCurrent);
     connect(m_results, &QTreeWidget::itemActivated, this, &HelpSearchPane::displayCurrent);
+    connect(m_indexer, &SearchIndexer::bookPrepared, this, &HelpSearchPane::bookPrepared);
 }
 
 void HelpSearchPane::setBook(const QString& bookPath) {
@@ -80,15 +84,33 @@ QString HelpSearchPane::status() const {
 void HelpSearchPane::search() {
     m_query = SearchQuery::parse(m_field->text());
     m_results->clear();
+    m_searchBooks.clear();
     if (m_query.isEmpty()) {
         m_status->setText("Type in the words to search for.");
         return;
     }
-    const bool shelf = m_shelf->isChecked();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SearchOutcome outcome = HelpSearch::search(
-        shelf ? HelpSearch::shelf(m_book) : QStringList{m_book}, m_query, m_helpShelf);
-    QApplication::restoreOverrideCursor();
+    m_searchShelf = m_shelf->isChecked();
+    const QStringList books = m_searchShelf ? HelpSearch::shelf(m_book) : QStringList{m_book};
+    m_searchBooks = books;
+    m_status->setText("Preparing the search...");
+    m_indexer->prepare(books);
+    bookPrepared();
+}
+
+void HelpSearchPane::bookPrepared() {
+    if (m_searchBooks.isEmpty() ||
+        !std::all_of(m_searchBooks.cbegin(), m_searchBooks.cend(), HelpSearch::isPrepared)) {
+        return;
+    }
+    listResults();
+}
+
+void HelpSearchPane::listResults() {
+    const QStringList books = m_searchBooks;
+    m_searchBooks.clear();
+    const bool shelf = m_searchShelf;
+    // Every index is built by now: the search only looks them up.
+    const SearchOutcome outcome = HelpSearch::search(books, m_query, m_helpShelf);
     for (const SearchResult& result : outcome.results) {
         auto* item = new QTreeWidgetItem(m_results, {result.pageTitle, result.bookTitle});
         item->setData(0, Qt::UserRole, HelpLocation{result.bookPath, result.page, {}}.toUrl());
@@ -103,6 +125,9 @@ void HelpSearchPane::search() {
                                   : QString("Found %1 topics").arg(found);
     if (!outcome.unreadable.isEmpty()) {
         status += ". Could not be searched: " + outcome.unreadable.join(", ");
+    }
+    if (!outcome.partlySearched.isEmpty()) {
+        status += ". Searched in part only, too much text: " + outcome.partlySearched.join(", ");
     }
     m_status->setText(status);
     if (found > 0) {
@@ -122,30 +147,19 @@ void HelpSearchPane::showEvent(QShowEvent* event) {
     prepareAhead();
 }
 
+bool HelpSearchPane::preparedAhead() const {
+    return !m_indexer->isBusy();
+}
+
 void HelpSearchPane::prepareAhead() {
     if (m_book.isEmpty()) {
         return;
     }
-    m_ahead = HelpSearch::shelf(m_book);
-    m_ahead.removeAll(m_book);
-    m_ahead.prepend(m_book);
-    if (!m_aheadScheduled) {
-        m_aheadScheduled = true;
-        QTimer::singleShot(0, this, &HelpSearchPane::prepareNextBook);
-    }
-}
-
-void HelpSearchPane::prepareNextBook() {
-    m_aheadScheduled = false;
-    if (m_ahead.isEmpty()) {
-        return;
-    }
-    QString error;
-    HelpSearch::index(m_ahead.takeFirst(), m_helpShelf, &error);  // unreadable ones show later
-    if (!m_ahead.isEmpty()) {
-        m_aheadScheduled = true;
-        QTimer::singleShot(0, this, &HelpSearchPane::prepareNextBook);
-    }
+    QStringList ahead = HelpSearch::shelf(m_book);
+    ahead.removeAll(m_book);
+    ahead.prepend(m_book);
+    // A search that waits goes first.
+    m_indexer->prepare(m_searchBooks + ahead);
 }
 
 }  // namespace nimbara

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help/book/helpshelf.h"
+#include "help/book/searchindexer.h"
 #include "help/book/searchquery.h"
 
 #include <QStringList>
@@ -17,9 +18,10 @@ namespace nimbara {
 // The Search tab of a help viewer: full-text search of the open book or, with the check box,
 // of every book on its shelf (the help files of its folder). Results are listed by page title,
 // most occurrences first, with the book each is in; choosing one shows it with the words found
-// marked. Every book's search index is built on first use; once the tab has been shown, the
-// indexes of the book and its shelf are built ahead, one book at a time while the program is
-// idle, so that a search answers at once.
+// marked. The search indexes are built on a thread of their own, one book at a time: once the
+// tab has been shown, those of the book and its shelf are built ahead, so that a search answers
+// at once; a search asked for earlier says that it is being prepared and lists its results when
+// its books are indexed. The window meanwhile goes on, and may be closed at any time.
 class HelpSearchPane : public QWidget {
     Q_OBJECT
 
@@ -39,7 +41,9 @@ public:
     QTreeWidget* results() const { return m_results; }
     QString status() const;
     // Whether the indexes to be built ahead are all built.
-    bool preparedAhead() const { return m_ahead.isEmpty(); }
+    bool preparedAhead() const;
+    // Whether a search waits for indexes to be built.
+    bool isSearching() const { return !m_searchBooks.isEmpty(); }
 
 signals:
     // A result was chosen: its "ms-its:" place, and the query whose words it holds.
@@ -50,13 +54,15 @@ protected:
 
 private:
     void prepareAhead();
-    void prepareNextBook();
+    void bookPrepared();
+    void listResults();
 
     HelpShelf m_helpShelf;
     QString m_book;
     SearchQuery m_query;
-    QStringList m_ahead;  // books whose indexes are still to be built ahead
-    bool m_aheadScheduled = false;
+    SearchIndexer* m_indexer;
+    QStringList m_searchBooks;  // the books of a search that waits for their indexes
+    bool m_searchShelf = false;
     QLineEdit* m_field;
     QCheckBox* m_shelf;
     QTreeWidget* m_results;

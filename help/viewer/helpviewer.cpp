@@ -210,7 +210,8 @@ HelpViewer::~HelpViewer() {
 HelpViewer* HelpViewer::open(const QString& path, const HelpShelf& shelf) {
     auto* viewer = new HelpViewer(shelf);
     viewer->m_requestedPath = path;
-    viewer->showBook(QFileInfo(path).absoluteFilePath());
+    viewer->m_firstBook = QFileInfo(path).absoluteFilePath();
+    viewer->showBook(viewer->m_firstBook);
     viewer->m_browser->setFocus(Qt::OtherFocusReason);  // the page scrolls by the keys at once
     viewer->show();
     return viewer;
@@ -238,6 +239,11 @@ const HelpBook* HelpViewer::book(const QString& path, QString* errorString) {
     const auto found = m_books.find(path);
     if (found != m_books.end()) {
         return found->second.get();
+    }
+    // Pages name other books by links, which may lead anywhere: to a device that never ends, a
+    // pipe that never answers, a file outside the help. Only the books beside the first open.
+    if (path != m_firstBook && !HelpShelf::isBeside(m_firstBook, path, errorString)) {
+        return nullptr;
     }
     std::unique_ptr<HelpBook> opened = m_shelf.open(path, errorString);
     const HelpBook* result = opened.get();
@@ -269,8 +275,10 @@ void HelpViewer::followLink(const QUrl& link) {
     const std::optional<HelpLocation> target = base ? resolveHelpLink(*base, link) : std::nullopt;
     if (target) {
         m_browser->setSource(target->toUrl());
-    } else if (link.scheme() == "http" || link.scheme() == "https" || link.scheme() == "mailto") {
+    } else if (link.scheme() == "http" || link.scheme() == "https") {
         QDesktopServices::openUrl(link);
+    } else if (link.scheme() == "mailto") {
+        QDesktopServices::openUrl(mailLinkForDesktop(link));
     }
 }
 

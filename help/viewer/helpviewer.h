@@ -73,6 +73,8 @@ public:
     // The book on show; null when the file could not be read.
     const HelpBook* currentBook() const;
     // Opens a book for this window (cached for its life); null with errorString on failure.
+    // Besides the book the window was opened on, only help files beside it open (as
+    // HelpBook::isBeside says); a relative path counts from its folder.
     const HelpBook* book(const QString& path, QString* errorString);
 
     // Opens the print dialog for the page on show; the page prints when it is accepted.
@@ -108,6 +110,7 @@ private:
 
     HelpShelf m_shelf;
     QString m_requestedPath;
+    QString m_firstBook;  // absolute path of the book the window was opened on
     HelpBrowser* m_browser;
     QWidget* m_navigationArea;  // holds the navigation's place until it is made
     QTabWidget* m_navigation = nullptr;

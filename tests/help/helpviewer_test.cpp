@@ -3,6 +3,7 @@
 #include "help/viewer/helpbrowser.h"
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
+#include "tests/support/urlrecorder.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -143,6 +144,57 @@ TEST_F(HelpViewerTest, CloseAllClosesEveryViewerWindow) {
     HelpViewer::closeAll();
     EXPECT_TRUE(HelpViewer::openWindows().isEmpty());
 }
+
+TEST_F(HelpViewerTest, AMailLinkReachesTheMailProgramWithoutAnAttachment) {
+    test::UrlRecorder desktop;
+    HelpViewer* viewer = openTestBook();
+    click(viewer,
+          "mailto:observer@example.org?subject=Frazil&attach=/etc/passwd&body=Seen%20at%206&"
+          "cc=chief@example.org");
+    click(viewer, "https://example.org/ice");
+    EXPECT_EQ(desktop.opened(),
+              QList<QUrl>({QUrl("mailto:observer@example.org?subject=Frazil&body=Seen%20at%206&"
+                                "cc=chief@example.org"),
+                           QUrl("https://example.org/ice")}));
+    EXPECT_EQ(where(viewer)->page, "/start.htm") << "the page stays";
+}
+
+struct MailCase {
+    const char* name;
+    const char* link;
+    const char* handedOver;
+};
+
+class MailLinkTest : public testing::TestWithParam<MailCase> {};
+
+TEST_P(MailLinkTest, KeepsOnlySubjectBodyCcAndBcc) {
+    EXPECT_EQ(mailLinkForDesktop(QUrl(GetParam().link)).toString(QUrl::FullyEncoded),
+              GetParam().handedOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, MailLinkTest,
+    testing::Values(
+        MailCase{"AddressAlone", "mailto:a@example.org", "mailto:a@example.org"},
+        MailCase{"EveryKeptFieldInItsOrder",
+                 "mailto:a@example.org?bcc=b@example.org&body=x%26y&cc=c@example.org&subject=S",
+                 "mailto:a@example.org?bcc=b@example.org&body=x%26y&cc=c@example.org&subject=S"},
+        MailCase{"AttachmentsInAnyCaseAndSpelling",
+                 "mailto:a@example.org?ATTACH=/etc/passwd&attachment=/etc/shadow&"
+                 "%61ttach=~/.ssh/id_rsa&subject=S",
+                 "mailto:a@example.org?subject=S"},
+        MailCase{"KeptFieldsInCapitals", "mailto:a@example.org?Subject=S&BCC=b@example.org",
+                 "mailto:a@example.org?Subject=S&BCC=b@example.org"},
+        MailCase{"OtherHeadersAndTheFragment",
+                 "mailto:a@example.org?to=x@example.org&in-reply-to=%3Cid%3E&"
+                 "reply-to=y@example.org&body=B#part",
+                 "mailto:a@example.org?body=B"},
+        MailCase{"NothingKept", "mailto:a@example.org?attach=/etc/passwd", "mailto:a@example.org"},
+        MailCase{"AQueryHiddenInTheAddresses", "mailto:a@example.org%3Fattach=/etc/passwd",
+                 "mailto:a@example.org"},
+        MailCase{"SchemeInCapitals", "MAILTO:a@example.org?attach=/x&cc=c@example.org",
+                 "mailto:a@example.org?cc=c@example.org"}),
+    [](const testing::TestParamInfo<MailCase>& row) { return std::string(row.param.name); });
 
 TEST(HelpLinks, ResolveAgainstThePageTheyAreWrittenIn) {
     const HelpLocation base{"/help/CL_1.CHM", "/cl_1.htm", {}};

@@ -80,6 +80,10 @@ protected:
         viewer->navigation()->setCurrentIndex(HelpViewer::SearchTab);
         return viewer->searchPane();
     }
+    // Waits until the search asked for has listed its results (its indexes are built apart).
+    static bool searched(HelpSearchPane* search) {
+        return QTest::qWaitFor([search] { return !search->isSearching(); }, 10000);
+    }
     static QStringList markedTexts(HelpViewer* viewer) {
         QStringList marks;
         for (const auto& mark : viewer->browser()->extraSelections()) {
@@ -203,6 +207,7 @@ TEST_F(HelpViewerPanesTest, SearchListsPagesByTitleAndMarksTheWordsOnThePageChos
     search->field()->setFocus();
     QTest::keyClicks(search->field(), "Frazil");
     key(Qt::Key_Return);
+    ASSERT_TRUE(searched(search));
     EXPECT_EQ(texts(search->results()), QStringList({"Second", "Start"}));
     EXPECT_EQ(search->status(), "Found 2 topics");
     EXPECT_TRUE(search->results()->isColumnHidden(1)) << "one book: no book column";
@@ -219,10 +224,12 @@ TEST_F(HelpViewerPanesTest, SearchingTheShelfFindsWhatTheBookLacks) {
     HelpSearchPane* search = showSearch(viewer);
     search->field()->setText("nilas");
     search->search();
+    ASSERT_TRUE(searched(search));
     EXPECT_TRUE(texts(search->results()).isEmpty());
     EXPECT_EQ(search->status(), "No topics found");
     search->shelfBox()->setChecked(true);
     search->search();
+    ASSERT_TRUE(searched(search));
     EXPECT_EQ(texts(search->results()), QStringList({"Other", "Plain"}));
     EXPECT_EQ(texts(search->results(), 1),
               QStringList({"The other book", "A book without contents or index"}));

@@ -9,8 +9,8 @@
 
 namespace nimbara::test {
 
-// Takes the place of the desktop's browser for http and https while it lives: records every URL
-// the program opens and runs an optional probe at that moment.
+// Takes the place of the desktop's browser (http, https) and mail program (mailto) while it lives:
+// records every URL the program opens and runs an optional probe at that moment.
 class UrlRecorder : public QObject {
     Q_OBJECT
 
@@ -18,10 +18,12 @@ public:
     UrlRecorder() {
         QDesktopServices::setUrlHandler("http", this, "open");
         QDesktopServices::setUrlHandler("https", this, "open");
+        QDesktopServices::setUrlHandler("mailto", this, "open");
     }
     ~UrlRecorder() override {
         QDesktopServices::unsetUrlHandler("http");
         QDesktopServices::unsetUrlHandler("https");
+        QDesktopServices::unsetUrlHandler("mailto");
     }
 
     const QList<QUrl>& opened() const { return m_opened; }
