@@ -108,6 +108,7 @@ void SyncWorker::run() {
         }
         copyOnce(connection);
     }
+    m_source.release();
     publish(SyncStatus::State::Stopped);
 }
 
