@@ -24,8 +24,8 @@ struct Statement {
 };
 
 const Statement kRole = {"nimbara_read_role",
-                         "SELECT current_user, pg_has_role(current_user, 'nimbara_instructor',"
-                         " 'MEMBER')"};
+                         "SELECT current_user, EXISTS (SELECT 1 FROM pg_roles WHERE rolname ="
+                         " 'nimbara_instructor' AND pg_has_role(current_user, oid, 'MEMBER'))"};
 const Statement kTrainees = {"nimbara_read_trainees",
                              "SELECT trainee FROM nimbara.rounds GROUP BY trainee"
                              " ORDER BY trainee"};
