@@ -15,18 +15,18 @@ const std::vector<RecordTool::Subcommand>& RecordTool::subcommands() {
         {"export", "[--since DATE] [--game ID] [FILE]",
          "writes the answers of your learning record as CSV to FILE or standard output",
          ExportCommand::run},
+        {"setup-server", "[URI]",
+         "creates or migrates the record's schema and roles on the server at URI (by default the "
+         "configured one)",
+         runSetupServer},
         {"export", "--server [URI] [--since DATE] [--game ID] [FILE]",
-         "the same from the record server at URI (by default the configured one): the answers "
-         "of every trainee your login may read",
+         "writes as CSV the answers on the record server at URI (by default the configured "
+         "one) of every trainee your login may read",
          ExportCommand::run},
         {"report", "[--game ID] [--since DATE] [--server URI]",
          "prints from the record server a table per trainee and the group's most frequent "
          "confusions",
          ServerCommands::report},
-        {"setup-server", "[URI]",
-         "creates or migrates the record's schema and roles on the server at URI (by default the "
-         "configured one)",
-         runSetupServer},
     };
     return all;
 }
