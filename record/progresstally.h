@@ -15,7 +15,7 @@ namespace nimbara {
 class RecordGames;
 
 // The answers of one group of rows that share a right and a given answer and a photo.
-struct AnswerGroup {
+struct AnswerCount {
     QString right;
     QString given;
     QString photo;
@@ -30,7 +30,7 @@ class ProgressTally {
 public:
     ProgressTally(const RecordGames& games, const QString& game) : m_games(games), m_game(game) {}
 
-    void add(const AnswerGroup& group);
+    void add(const AnswerCount& group);
     // Fills progress's classes (lowest percent right first), confusions (most frequent first)
     // and missed photos (most often missed first).
     void finish(GameProgress& progress);

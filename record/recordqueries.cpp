@@ -54,7 +54,7 @@ ClassFigures& ProgressTally::figures(const QString& name) {
     return figures;
 }
 
-void ProgressTally::add(const AnswerGroup& group) {
+void ProgressTally::add(const AnswerCount& group) {
     MissedPhoto& photo = m_photos[group.photo];
     photo.photo = group.photo;
     photo.shown += group.count;
