@@ -11,8 +11,8 @@
 
 namespace nimbara {
 
-std::unique_ptr<TDecoratedFrame> createMainFrame() {
-    auto* client = new TMyWindow();
+std::unique_ptr<TDecoratedFrame> createMainFrame(QString recordPath) {
+    auto* client = new TMyWindow(std::move(recordPath));
     auto frame = std::make_unique<TDecoratedFrame>(
         "Nimbara", client, true, [](int id) { return loadString(id).value_or(QString()); });
     frame->setWindowIcon(QIcon(":/icons/13.svg"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/tapplication.h"
+#include "record/recordenvironment.h"
 
 #include <memory>
 
@@ -10,8 +11,8 @@ class TDecoratedFrame;
 
 // Builds Nimbara's main frame: the main window as client, the title "Nimbara", icon 13, a status
 // bar with menu hints and lock-key panes at the bottom, an empty control bar at the top and the
-// menu "COMMANDS".
-std::unique_ptr<TDecoratedFrame> createMainFrame();
+// menu "COMMANDS". recordPath is the learning record's file: the user's own unless given.
+std::unique_ptr<TDecoratedFrame> createMainFrame(QString recordPath = defaultRecordPath());
 
 // The application object of Nimbara.
 class TMyApp final : public TApplication {

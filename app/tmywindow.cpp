@@ -2,6 +2,7 @@
 
 #include "app/infomenu.h"
 #include "games/core/gamecatalogue.h"
+#include "games/core/weighteddraw.h"
 #include "games/gamedialogfactory.h"
 #include "hyperlink/tinfoaboutdialog.h"
 #include "platform/datapath.h"
@@ -18,12 +19,17 @@
 
 namespace nimbara {
 
-TMyWindow::TMyWindow() : m_applicationDirectory(currentApplicationDirectory()) {
+TMyWindow::TMyWindow(QString recordPath)
+    : m_applicationDirectory(currentApplicationDirectory()),
+      m_record(m_applicationDirectory, std::move(recordPath)) {
     for (const GameDefinition& game : gameCatalogue()) {
         m_transferBlocks.try_emplace(game.templateId,
                                      static_cast<std::size_t>(game.rules->answerButtonCount()), 0);
     }
     buildResponseTable();
+    // Queued, so that the window's button has finished its click before the game runs.
+    connect(&m_record, &RecordSession::practiceRequested, this, &TMyWindow::startPractice,
+            Qt::QueuedConnection);
 }
 
 TMyWindow::~TMyWindow() = default;
@@ -38,6 +44,7 @@ void TMyWindow::buildResponseTable() {
     for (const HelpFileCommand& row : helpFileCommands()) {
         m_responseTable.push_back({row.command, [this, &row] { openHelpFile(row.file); }});
     }
+    m_responseTable.push_back({CM_MY_PROGRESS, [this] { CmMyProgress(); }});
     m_responseTable.push_back({CM_ABOUT, [this] { CmAbout(); }});
 }
 
@@ -86,10 +93,35 @@ void TMyWindow::CmAbout() {
     dialog.Execute();
 }
 
-void TMyWindow::launchGame(const GameDefinition& game) {
+void TMyWindow::CmMyProgress() {
+    m_record.openProgressWindow();
+}
+
+void TMyWindow::startPractice(const QString& importId) {
+    if (m_runningGame != nullptr) {
+        m_runningGame->raise();
+        m_runningGame->activateWindow();
+        return;
+    }
+    const GameDefinition* game = findGame(importId.toStdString());
+    if (game == nullptr) {
+        return;
+    }
+    WeightedDraw::ClassWeights weights;
+    for (const ClassWeight& weight : m_record.practiceWeights(importId)) {
+        weights[weight.name.toStdString()] = weight.weight;
+    }
+    launchGame(*game, std::make_shared<WeightedDraw>(*game->rules, weights), true);
+}
+
+void TMyWindow::launchGame(const GameDefinition& game, std::shared_ptr<const PhotoDraw> draw,
+                           bool practice) {
     const std::unique_ptr<TGameDlg> dialog =
-        createGameDialog(game, this, transferBlock(game), m_applicationDirectory);
+        createGameDialog(game, this, transferBlock(game), m_applicationDirectory, nullptr,
+                         std::move(draw), {.listener = &m_record.listener(), .practice = practice});
+    m_runningGame = dialog.get();
     dialog->exec();
+    m_runningGame = nullptr;
 }
 
 void TMyWindow::openHelpFile(const char* relativePath) {

@@ -14,13 +14,16 @@ namespace {
 
 using Factory = std::unique_ptr<TGameDlg> (*)(const GameDefinition&, QWidget*,
                                               std::span<std::uint16_t>, const QString&,
-                                              std::unique_ptr<RandomSource>);
+                                              std::unique_ptr<RandomSource>,
+                                              std::shared_ptr<const PhotoDraw>, RoundReporting);
 
 template <typename Dialog>
 std::unique_ptr<TGameDlg> make(const GameDefinition& game, QWidget* parent,
                                std::span<std::uint16_t> block, const QString& directory,
-                               std::unique_ptr<RandomSource> random) {
-    return std::make_unique<Dialog>(parent, game, block, directory, std::move(random));
+                               std::unique_ptr<RandomSource> random,
+                               std::shared_ptr<const PhotoDraw> draw, RoundReporting reporting) {
+    return std::make_unique<Dialog>(parent, game, block, directory, std::move(random),
+                                    std::move(draw), reporting);
 }
 
 // The dialog classes by the names the game definitions give them.
@@ -40,10 +43,13 @@ const std::map<std::string, Factory>& dialogClasses() {
 std::unique_ptr<TGameDlg> createGameDialog(const GameDefinition& game, QWidget* parent,
                                            std::span<std::uint16_t> transferBlock,
                                            const QString& applicationDirectory,
-                                           std::unique_ptr<RandomSource> random) {
+                                           std::unique_ptr<RandomSource> random,
+                                           std::shared_ptr<const PhotoDraw> draw,
+                                           RoundReporting reporting) {
     const auto found = dialogClasses().find(game.dialogClass);
     const Factory factory = found == dialogClasses().end() ? make<TGameDlg> : found->second;
-    return factory(game, parent, transferBlock, applicationDirectory, std::move(random));
+    return factory(game, parent, transferBlock, applicationDirectory, std::move(random),
+                   std::move(draw), reporting);
 }
 
 }  // namespace nimbara

@@ -9,6 +9,8 @@ namespace nimbara {
 std::unique_ptr<TGameDlg> createGameDialog(const GameDefinition& game, QWidget* parent,
                                            std::span<std::uint16_t> transferBlock,
                                            const QString& applicationDirectory,
-                                           std::unique_ptr<RandomSource> random = nullptr);
+                                           std::unique_ptr<RandomSource> random = nullptr,
+                                           std::shared_ptr<const PhotoDraw> draw = nullptr,
+                                           RoundReporting reporting = {});
 
 }  // namespace nimbara

@@ -39,15 +39,16 @@ bool photoFileOpens(const QString& path) {
 
 TGameDlg::TGameDlg(QWidget* parent, const GameDefinition& game,
                    std::span<std::uint16_t> transferBlock, QString applicationDirectory,
-                   std::unique_ptr<RandomSource> random, std::shared_ptr<const PhotoDraw> draw)
+                   std::unique_ptr<RandomSource> random, std::shared_ptr<const PhotoDraw> draw,
+                   RoundReporting reporting)
     : TGameDlg(parent, std::make_unique<const DialogTemplate>(gameDialogTemplate(game)), game,
-               transferBlock, std::move(applicationDirectory), std::move(random), std::move(draw)) {
-}
+               transferBlock, std::move(applicationDirectory), std::move(random), std::move(draw),
+               reporting) {}
 
 TGameDlg::TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
                    const GameDefinition& game, std::span<std::uint16_t> transferBlock,
                    QString applicationDirectory, std::unique_ptr<RandomSource> random,
-                   std::shared_ptr<const PhotoDraw> draw)
+                   std::shared_ptr<const PhotoDraw> draw, RoundReporting reporting)
     : TDialog(parent, *templ),
       m_template(std::move(templ)),
       m_game(game),
@@ -56,7 +57,8 @@ TGameDlg::TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
       m_photoArea(new PhotoArea(this)),
       m_round(*m_game.rules, *m_random, m_draw ? *m_draw : PhotoDraw::gamesOwn()),
       m_applicationDirectory(std::move(applicationDirectory)),
-      m_answerBlock(static_cast<std::size_t>(m_game.rules->answerButtonCount()), 0) {
+      m_answerBlock(static_cast<std::size_t>(m_game.rules->answerButtonCount()), 0),
+      m_reporting(reporting) {
     m_photoArea->move(kPhotoLeft, kPhotoTop);
     m_photoArea->lower();
     bindControls();
@@ -65,7 +67,9 @@ TGameDlg::TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
     setTransferBuffer(transferBlock);
 }
 
-TGameDlg::~TGameDlg() = default;
+TGameDlg::~TGameDlg() {
+    abandonRound();
+}
 
 void TGameDlg::bindControls() {
     const GameLayout& layout = m_game.layout;
@@ -117,6 +121,10 @@ void TGameDlg::SetupWindow() {
     if (!m_game.caption.empty()) {
         SetCaption(QString::fromStdString(m_game.caption));
     }
+    if (m_reporting.listener != nullptr) {
+        m_reporting.listener->roundStarted(m_game.importId, m_reporting.practice);
+        m_roundInPlay = true;
+    }
     ShowPhoto();
     ShowRemarks();
     ClearAnswerButtons();
@@ -149,6 +157,7 @@ void TGameDlg::showPhotoError(const std::string& lead) {
 }
 
 void TGameDlg::DrawNextPhoto() {
+    m_answerClock.reset();
     for (const IndexCheck check : m_round.drawNextPhoto()) {
         showIndexError(check);
     }
@@ -166,6 +175,7 @@ void TGameDlg::DrawNextPhoto() {
 
 void TGameDlg::ShowPhoto() {
     if (!m_photoReady) {
+        m_answerClock.run();  // nothing to dissolve: the answer is timed from here
         return;
     }
     m_photoImage = loadWindowsBitmap(m_photoPath);
@@ -173,10 +183,16 @@ void TGameDlg::ShowPhoto() {
         // Reported once: from here on the photo is treated like a missing one.
         m_photoReady = false;
         showPhotoError(m_game.rules->texts().unreadablePhotoLead);
+        m_answerClock.run();
         return;
     }
+    m_answerClock.stop();
     m_photoArea->dissolve(m_photoImage, m_dissolveRandom);
     m_painted = true;
+    // A window not on screen got nothing drawn: its photo is timed once it dissolves in.
+    if (m_photoArea->lastFrameCount() > 0) {
+        m_answerClock.run();
+    }
 }
 
 void TGameDlg::ShowRemarks() {
@@ -236,21 +252,21 @@ void TGameDlg::EvCtlColor(QWidget* control) {
 }
 
 void TGameDlg::CmOk() {
+    const double seconds = m_answerClock.seconds();
     Transfer(m_answerBlock, TransferDirection::GetData);
     const GameTexts& texts = m_game.rules->texts();
     const QString title = QString::fromStdString(texts.title);
-    switch (m_round.judge(m_answerBlock)) {
-        case GameRound::Verdict::Incomplete:
-            messageBox(this, QString::fromStdString(texts.reminder), title, MbIcon::Exclamation);
-            return;
-        case GameRound::Verdict::Right:
-            UpdateScoreLine();
-            break;
-        case GameRound::Verdict::Wrong:
-            UpdateScoreLine();
-            messageBox(this, QString::fromStdString(m_round.wrongAnswerText()), title,
-                       MbIcon::Information);
-            break;
+    const GameRound::Verdict verdict = m_round.judge(m_answerBlock);
+    if (verdict == GameRound::Verdict::Incomplete) {
+        messageBox(this, QString::fromStdString(texts.reminder), title, MbIcon::Exclamation);
+        return;
+    }
+    // Kept before any box, so that an answer once judged survives whatever comes next.
+    reportAnswer(verdict == GameRound::Verdict::Right, seconds);
+    UpdateScoreLine();
+    if (verdict == GameRound::Verdict::Wrong) {
+        messageBox(this, QString::fromStdString(m_round.wrongAnswerText()), title,
+                   MbIcon::Information);
     }
     if (!m_round.roundOver()) {
         m_firstPhoto = false;
@@ -258,9 +274,38 @@ void TGameDlg::CmOk() {
         ShowPhoto();
         return;
     }
+    if (m_roundInPlay) {
+        m_roundInPlay = false;
+        m_reporting.listener->roundFinished(m_round.percent(),
+                                            GameRound::rating(m_round.percent()));
+    }
     messageBox(this, QString::fromStdString(m_round.finalText()),
                QString::fromStdString(texts.finalScoreCaption));
     EvClose();
+}
+
+void TGameDlg::reportAnswer(bool correct, double seconds) {
+    if (!m_roundInPlay) {
+        return;
+    }
+    const GameRules& rules = *m_game.rules;
+    m_reporting.listener->answerJudged({.photo = m_round.fileName(),
+                                        .rightAnswer = rules.rightAnswerName(m_round.photo()),
+                                        .givenAnswer = rules.choiceName(m_round.judgedAnswer()),
+                                        .correct = correct,
+                                        .seconds = seconds});
+}
+
+void TGameDlg::abandonRound() {
+    if (m_roundInPlay) {
+        m_roundInPlay = false;
+        m_reporting.listener->roundAbandoned();
+    }
+}
+
+void TGameDlg::done(int result) {
+    abandonRound();
+    TDialog::done(result);
 }
 
 void TGameDlg::CmHelp() {

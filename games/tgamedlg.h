@@ -1,9 +1,11 @@
 #pragma once
 
+#include "games/core/answerclock.h"
 #include "games/core/gamedefinition.h"
 #include "games/core/gameround.h"
 #include "platform/htmlhelp.h"
 #include "platform/tdialog.h"
+#include "record/roundlistener.h"
 
 #include <QImage>
 
@@ -18,6 +20,12 @@ namespace nimbara {
 
 class PhotoArea;
 
+// Who is told of the round a game dialog plays, and whether it is a practice round.
+struct RoundReporting {
+    RoundListener* listener = nullptr;  // null: nobody listens and the game plays as ever
+    bool practice = false;
+};
+
 // The flow that every classification game shares: a modal dialog that plays one round of ten
 // photos of the game it is given. Each photo dissolves in at (40, 40), its remark lines appear
 // under it, the user checks an answer and presses OK; the blue score line counts, a wrong answer
@@ -25,6 +33,11 @@ class PhotoArea;
 // and the close box abandon the round; Help opens the games' help file. Everything that differs
 // between games comes from the game's definition: the template (built from it), the texts, the
 // photos and the rules.
+//
+// A listener, when given, is told of the round: its start when the dialog is first shown, each
+// judged answer (with the seconds the photo was fully shown before OK) before anything else
+// happens, the score after the last answer, and the end of a round left before it: Cancel, the
+// close box, the program quitting, the dialog destroyed.
 class TGameDlg : public TDialog {
     Q_OBJECT
 
@@ -32,11 +45,12 @@ public:
     // game is copied. transferBlock is the launcher's block (one word per answer button); it must
     // outlive the dialog. random draws the photos; null means the clock-seeded generator (the
     // dissolve has a clock-seeded generator of its own). draw chooses the candidates of the
-    // round; null means the game's own draw. Throws std::logic_error when the game's layout does
-    // not fit its rules (a fault of the program, not of its data).
+    // round; null means the game's own draw. reporting names who is told of the round, if
+    // anyone; its listener must outlive the dialog. Throws std::logic_error when the game's
+    // layout does not fit its rules (a fault of the program, not of its data).
     TGameDlg(QWidget* parent, const GameDefinition& game, std::span<std::uint16_t> transferBlock,
              QString applicationDirectory, std::unique_ptr<RandomSource> random = nullptr,
-             std::shared_ptr<const PhotoDraw> draw = nullptr);
+             std::shared_ptr<const PhotoDraw> draw = nullptr, RoundReporting reporting = {});
     ~TGameDlg() override;
 
     const GameDefinition& game() const { return m_game; }
@@ -56,6 +70,10 @@ public:
     int pendingRepaints() const { return m_pendingRepaints; }
     // The loaded image of the current photo; null before a photo was shown.
     const QImage& photoImage() const { return m_photoImage; }
+    const RoundReporting& reporting() const { return m_reporting; }
+
+    // Ends the dialog; a round still in play is abandoned first.
+    void done(int result) override;
 
 protected:
     void SetupWindow() override;
@@ -87,8 +105,12 @@ private:
     TGameDlg(QWidget* parent, std::unique_ptr<const DialogTemplate> templ,
              const GameDefinition& game, std::span<std::uint16_t> transferBlock,
              QString applicationDirectory, std::unique_ptr<RandomSource> random,
-             std::shared_ptr<const PhotoDraw> draw);
+             std::shared_ptr<const PhotoDraw> draw, RoundReporting reporting);
     void bindControls();
+    // Tells the listener of the answer just judged, given after seconds.
+    void reportAnswer(bool correct, double seconds);
+    // Tells the listener that the round in play was left before its end.
+    void abandonRound();
     void bindAnswerBoxes();
     // Whether each answer button (in button order) can be used for the photo on show.
     std::vector<bool> offeredButtons() const;
@@ -117,6 +139,9 @@ private:
     std::optional<HtmlHelp> m_help;
     bool m_wasExposed = false;
     int m_pendingRepaints = 0;
+    RoundReporting m_reporting;
+    bool m_roundInPlay = false;  // told as started, not yet as finished or abandoned
+    AnswerClock m_answerClock;
 };
 
 }  // namespace nimbara

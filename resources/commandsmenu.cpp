@@ -10,7 +10,8 @@ namespace nimbara {
 
 namespace {
 
-// The Games popup: every game of the catalogue at its menu place, a separator between sections.
+// The Games popup: every game of the catalogue at its menu place, a separator between sections,
+// then after a separator the learning record's progress window.
 std::vector<MenuItemTemplate> gamesPopupItems() {
     std::vector<const GameDefinition*> games;
     for (const GameDefinition& game : gameCatalogue()) {
@@ -29,6 +30,8 @@ std::vector<MenuItemTemplate> gamesPopupItems() {
         items.push_back({game->menuText.c_str(), game->commandId, {}});
         previous = game;
     }
+    items.push_back(menuSeparator());
+    items.push_back({"My &progress...", CM_MY_PROGRESS, {}});
     return items;
 }
 

@@ -2,13 +2,14 @@
 
 namespace nimbara {
 
-// Command ids of the menu "COMMANDS" and of the Info menu's cloud popups. The Games commands
-// (3095 to 3104) and the games' dialog templates and controls are given by the game definitions
-// (games/core/gamecatalogue.h).
+// Command ids of the menu "COMMANDS" and of the Info menu's cloud popups. The commands of the
+// games (3095 to 3104) and the games' dialog templates and controls are given by the game
+// definitions (games/core/gamecatalogue.h).
 enum CommandId : int {
     CM_EXIT = 2098,
     CM_DESKTOP_NEW = 3038,
     CM_DESKTOP_REFRESH = 3039,
+    CM_MY_PROGRESS = 3105,      // the last entry of the Games popup: the learning record
     CM_HELP_CL_GENERAL = 3301,  // then 3302 to 3310: Cl 1 to Cl 9
     CM_HELP_CM_GENERAL = 3316,  // then 3317 to 3325: Cm 1 to Cm 9
     CM_HELP_CH_GENERAL = 3331,  // then 3332 to 3340: Ch 1 to Ch 9

@@ -16,6 +16,7 @@ const std::map<int, const char*>& strings() {
         {3038, "Select a new desktop (*.bmp, *.gif, *.jpg, *.png)"},
         {3039, "Refresh desktop"},
         {3094, "Test your cloud type, ice and sea state classification knowledge"},
+        {3105, "See your progress in every game and practise your weak classes"},
         {3300, "Clouds low"},
         {3301, "Clouds low general description"},
         {3302, "Clouds low, type Cl 1"},

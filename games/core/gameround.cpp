@@ -36,6 +36,7 @@ GameRound::Verdict GameRound::judge(std::span<const std::uint16_t> answerBlock) 
     if (!choice) {
         return Verdict::Incomplete;
     }
+    m_judgedAnswer = *choice;
     if (m_rules.isRight(*choice, m_photo)) {
         ++m_goodCount;
         return Verdict::Right;

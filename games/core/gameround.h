@@ -29,6 +29,8 @@ public:
     // Judges the button states (one word per answer button, 1 = checked) against the photo on
     // show. An incomplete answer changes nothing; a right one counts as good.
     Verdict judge(std::span<const std::uint16_t> answerBlock);
+    // The answer last judged complete; empty before the first.
+    const Choice& judgedAnswer() const { return m_judgedAnswer; }
     // Whether the round is over after an answer: the tenth photo was asked.
     bool roundOver() const { return m_askedCount >= kRoundLength; }
 
@@ -60,6 +62,7 @@ private:
     std::vector<bool> m_shown;
     std::vector<bool> m_answerFlags;
     PhotoId m_photo;
+    Choice m_judgedAnswer;
     int m_goodCount = 0;
     int m_askedCount = 0;
 };
