@@ -68,6 +68,10 @@ std::vector<ClassWeight> RecordSession::practiceWeights(const QString& game) {
     return RecordQueries(m_store.database(), m_games).practiceWeights(game);
 }
 
+ProgressWindow* RecordSession::progressWindow() const {
+    return m_window;
+}
+
 ProgressWindow* RecordSession::openProgressWindow() {
     if (m_window == nullptr) {
         m_window = new ProgressWindow(m_store, m_games, m_notice, m_applicationDirectory,

@@ -49,7 +49,7 @@ public:
     // Opens the progress window, or raises it when open. It has no parent, so that a running
     // game does not block it; it is closed with the session.
     ProgressWindow* openProgressWindow();
-    ProgressWindow* progressWindow() const { return m_window; }
+    ProgressWindow* progressWindow() const;
 
 signals:
     // "Practise my weak classes" was chosen in the progress window for game.
