@@ -31,23 +31,23 @@ const char* const kMarkRound = "UPDATE rounds SET copied_outcome = ? WHERE id = 
 const char* const kMarkAnswer = "UPDATE answers SET copied = 1 WHERE id = ? AND copied = 0";
 const char* const kWaiting = "SELECT COUNT(*) FROM answers WHERE copied = 0";
 
-// The file at path as the system knows it, to see that it was replaced (a damaged record is
+}  // namespace
+
+// The file at a path as the system knows it, to see that it was replaced (a damaged record is
 // kept aside and a new one started in its place).
-struct FileIdentity {
+struct StoreSyncSource::FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
     bool operator==(const FileIdentity&) const = default;
-};
 
-std::optional<FileIdentity> identity(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
-        return std::nullopt;
+    static std::optional<FileIdentity> of(const QString& path) {
+        struct stat info {};
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+            return std::nullopt;
+        }
+        return FileIdentity{info.st_dev, info.st_ino};
     }
-    return FileIdentity{info.st_dev, info.st_ino};
-}
-
-}  // namespace
+};
 
 struct StoreSyncSource::Statements {
     explicit Statements(const QSqlDatabase& db)
@@ -83,7 +83,7 @@ QString StoreSyncSource::failure(const QString& what) const {
 }
 
 bool StoreSyncSource::ready(QString* error) {
-    const std::optional<FileIdentity> file = identity(m_path);
+    const std::optional<FileIdentity> file = FileIdentity::of(m_path);
     if (m_statements && file && *file == m_statements->file) {
         return true;
     }

@@ -32,6 +32,7 @@ public:
     void release() override;
 
 private:
+    struct FileIdentity;
     struct Statements;
 
     // Opens the connection where needed; false with error set when it cannot. A record file
