@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <algorithm>
 #include <optional>
 
 #include <sys/stat.h>
@@ -101,7 +102,10 @@ bool StoreSyncSource::ready(QString* error) {
     QSqlError problem;
     if (!db.open()) {
         problem = db.lastError();
-    } else if (QSqlQuery pragma(db); !pragma.exec("PRAGMA foreign_keys = ON")) {
+    } else if (QSqlQuery pragma(db); !pragma.exec("PRAGMA foreign_keys = ON") ||
+                                     !pragma.exec("PRAGMA synchronous = NORMAL")) {
+        // NORMAL: a mark lost to a power failure only sends its rows again, which the server
+        // ignores.
         problem = pragma.lastError();
     } else {
         // The program opens its record at the first round; the copy may come first.
@@ -133,6 +137,14 @@ bool StoreSyncSource::ready(QString* error) {
 }
 
 SyncBatch StoreSyncSource::nextBatch(int maxRows, QString* error) {
+    SyncBatch batch = readBatch(maxRows, error);
+    if (batch.empty()) {
+        m_counted.reset();  // all copied, or new rows soon: counted afresh
+    }
+    return batch;
+}
+
+SyncBatch StoreSyncSource::readBatch(int maxRows, QString* error) {
     SyncBatch batch;
     if (!ready(error)) {
         return batch;
@@ -221,6 +233,10 @@ bool StoreSyncSource::markCopied(const SyncBatch& batch, QString* error) {
         }
     }
     if (problem.type() == QSqlError::NoError && control.exec("COMMIT")) {
+        if (m_counted) {
+            m_counted->waiting =
+                std::max(0, m_counted->waiting - static_cast<int>(batch.answers.size()));
+        }
         return true;
     }
     if (problem.type() == QSqlError::NoError) {
@@ -232,6 +248,12 @@ bool StoreSyncSource::markCopied(const SyncBatch& batch, QString* error) {
 }
 
 int StoreSyncSource::waitingAnswers() {
+    // While batches follow each other the count goes down by what each marked; it is counted
+    // again now and then, and whenever a batch came out empty, so that "none waiting" is exact.
+    const auto now = std::chrono::steady_clock::now();
+    if (m_counted && now - m_counted->at < kCountAgainAfter) {
+        return m_counted->waiting;
+    }
     QString error;
     if (!ready(&error)) {
         return error.isEmpty() ? 0 : -1;
@@ -239,6 +261,9 @@ int StoreSyncSource::waitingAnswers() {
     QSqlQuery& waiting = m_statements->waiting;
     const int count = waiting.exec() && waiting.next() ? waiting.value(0).toInt() : -1;
     waiting.finish();
+    if (count >= 0) {
+        m_counted = Count{count, now};
+    }
     return count;
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 namespace nimbara {
 
@@ -38,10 +39,20 @@ private:
     // Opens the connection where needed; false with error set when it cannot. A record file
     // that is not there yet gives false with no error.
     bool ready(QString* error);
+    SyncBatch readBatch(int maxRows, QString* error);
     QString failure(const QString& what) const;
+
+    // Counting what waits reads the whole index of it: on a long record, once a second at most
+    // while batches go out.
+    static constexpr std::chrono::seconds kCountAgainAfter{1};
+    struct Count {
+        int waiting = 0;
+        std::chrono::steady_clock::time_point at;
+    };
 
     QString m_path;
     std::chrono::milliseconds m_busyTimeout;
+    std::optional<Count> m_counted;
     QString m_connection;
     std::unique_ptr<Statements> m_statements;
 };
