@@ -133,7 +133,7 @@ void ProgressWindow::buildControls() {
     choices->addWidget(labelFor("Your &name in the record:", m_nameEdit, this), 1, 0);
     choices->addWidget(m_nameEdit, 1, 1);
     m_traineeBox = new QComboBox(this);
-    m_traineeLabel = labelFor("Trai&nee:", m_traineeBox, this);
+    m_traineeLabel = labelFor("Tr&ainee:", m_traineeBox, this);
     choices->addWidget(m_traineeLabel, 1, 2);
     choices->addWidget(m_traineeBox, 1, 3);
     m_traineeLabel->hide();

@@ -138,8 +138,11 @@ bool StoreSyncSource::ready(QString* error) {
 
 SyncBatch StoreSyncSource::nextBatch(int maxRows, QString* error) {
     SyncBatch batch = readBatch(maxRows, error);
-    if (batch.empty()) {
-        m_counted.reset();  // all copied, or new rows soon: counted afresh
+    // Counted afresh when all is copied (new rows come later) and when the batch holds more
+    // than the count knew of (rows recorded since).
+    if (batch.empty() || !m_counted ||
+        static_cast<int>(batch.answers.size()) > m_counted->waiting) {
+        m_counted.reset();
     }
     return batch;
 }

@@ -210,7 +210,12 @@ TEST_F(SessionSyncTest, QuitNeverWaitsForASilentServer) {
     const QString pid = testServer().adminValue(
         "postgres", "SELECT pid FROM pg_stat_activity WHERE usename = '" + trainee(0) + "'");
     ASSERT_FALSE(pid.isEmpty());
-    ASSERT_EQ(::kill(static_cast<pid_t>(pid.toInt()), SIGSTOP), 0);
+    // Whatever happens, the process goes on at the end, so that the server can stop.
+    struct Frozen {
+        pid_t pid;
+        ~Frozen() { ::kill(pid, SIGCONT); }
+    } frozen{static_cast<pid_t>(pid.toInt())};
+    ASSERT_EQ(::kill(frozen.pid, SIGSTOP), 0);
     play(3);
     ASSERT_TRUE(waitHere([&] {
         const SyncStatus status = m_session->sync().status();
@@ -223,7 +228,7 @@ TEST_F(SessionSyncTest, QuitNeverWaitsForASilentServer) {
     m_session.reset();
     // The answers not copied wait in the record for the next run.
     const int waiting = localWaiting();
-    ::kill(static_cast<pid_t>(pid.toInt()), SIGCONT);
+    ::kill(frozen.pid, SIGCONT);
     EXPECT_FALSE(ended);
     EXPECT_LT(took, 3000);
     EXPECT_EQ(waiting, 3);
