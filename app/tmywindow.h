@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/desktopbackground.h"
+#include "app/progresswindow.h"  // completes the session's window pointer
 #include "app/recordsession.h"
 #include "games/core/gamedefinition.h"
 #include "platform/htmlhelp.h"

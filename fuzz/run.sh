@@ -25,7 +25,7 @@ if [ "$target" = chm ]; then
     # shellcheck disable=SC2086 # the flags are meant to split
     clang++ $flags -I "$top" $(pkg-config --cflags Qt6Core) \
         "$top/fuzz/chm_fuzzer.cpp" "$top/help/book/chmarchive.cpp" "$top/help/book/chmbook.cpp" \
-        "$top/help/book/helpbook.cpp" -lmspack $(pkg-config --libs Qt6Core) -o "$out/fuzzer"
+        -lmspack $(pkg-config --libs Qt6Core) -o "$out/fuzzer"
     cp "$top"/build/appdir/HELP/*.CHM "$top"/build/tests/fixtures/*.CHM "$out/corpus/" 2>/dev/null ||
         true
     max_len=262144

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class QGroupBox;
 class QLabel;
@@ -71,6 +72,8 @@ public:
     // The loaded image of the current photo; null before a photo was shown.
     const QImage& photoImage() const { return m_photoImage; }
     const RoundReporting& reporting() const { return m_reporting; }
+    // The draw given at construction; null for the game's own.
+    const std::shared_ptr<const PhotoDraw>& draw() const { return m_draw; }
 
     // Ends the dialog; a round still in play is abandoned first.
     void done(int result) override;

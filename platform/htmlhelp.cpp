@@ -36,36 +36,28 @@ HtmlHelp::HtmlHelp() {
 }
 
 HtmlHelp::~HtmlHelp() {
-    if (m_helpFunction.isValid()) {
+    if (m_helpFunction.canRead()) {
         htmlHelpEntry(m_helpFunction, QString(), HH_CLOSE_ALL);
     }
     // The library handle is dropped, never unloaded: other windows and viewers may use it.
     delete m_library;
 }
 
-ChmDecoderEntry HtmlHelp::lookUpEntry() const {
-    if (m_library == nullptr) {
-        return {};
-    }
-    ChmDecoderEntry entry;
-    entry.create = reinterpret_cast<decltype(entry.create)>(
-        m_library->resolve("mspack_create_chm_decompressor"));
-    entry.destroy = reinterpret_cast<decltype(entry.destroy)>(
-        m_library->resolve("mspack_destroy_chm_decompressor"));
-    return entry.isValid() ? entry : ChmDecoderEntry{};
+HelpShelf HtmlHelp::lookUpEntry() const {
+    return m_library == nullptr ? HelpShelf() : HelpShelf::fromLibrary(*m_library);
 }
 
 void HtmlHelp::displayTopic(const QString& path) {
     m_helpFunction = lookUpEntry();
-    if (m_helpFunction.isValid()) {
+    if (m_helpFunction.canRead()) {
         htmlHelpEntry(m_helpFunction, path, HH_DISPLAY_TOPIC);
     }
 }
 
-QWidget* htmlHelpEntry(const ChmDecoderEntry& decoder, const QString& path, HelpCommand command) {
+QWidget* htmlHelpEntry(const HelpShelf& shelf, const QString& path, HelpCommand command) {
     switch (command) {
         case HH_DISPLAY_TOPIC:
-            return HelpViewer::open(path, decoder);
+            return HelpViewer::open(path, shelf);
         case HH_CLOSE_ALL:
             HelpViewer::closeAll();
             break;

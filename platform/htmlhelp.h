@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/book/chmarchive.h"
+#include "help/book/helpshelf.h"
 
 #include <QString>
 
@@ -33,20 +33,20 @@ public:
 
     bool libraryLoaded() const { return m_library != nullptr; }
     // Whether a request has obtained the engine's entry (the window's help function is set).
-    bool helpFunctionObtained() const { return m_helpFunction.isValid(); }
+    bool helpFunctionObtained() const { return m_helpFunction.canRead(); }
 
     // Library name and major version that later constructions load; tests name a missing one.
     static void setEngineLibrary(const QString& name, int version);
 
 private:
-    ChmDecoderEntry lookUpEntry() const;
+    HelpShelf lookUpEntry() const;
 
-    ChmDecoderEntry m_helpFunction;
+    HelpShelf m_helpFunction;       // the books the entry obtained by the last request opens
     QLibrary* m_library = nullptr;  // never unloaded: viewers may still use it
 };
 
-// The help engine's entry: runs command for path with the decoder. Returns the viewer window
-// opened by HH_DISPLAY_TOPIC, null otherwise.
-QWidget* htmlHelpEntry(const ChmDecoderEntry& decoder, const QString& path, HelpCommand command);
+// The help engine's entry: runs command for path, opening books from shelf. Returns the viewer
+// window opened by HH_DISPLAY_TOPIC, null otherwise.
+QWidget* htmlHelpEntry(const HelpShelf& shelf, const QString& path, HelpCommand command);
 
 }  // namespace nimbara

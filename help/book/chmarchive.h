@@ -24,6 +24,9 @@ struct ChmDecoderEntry {
     bool isValid() const { return create != nullptr && destroy != nullptr; }
 };
 
+// The decoder linked into the program, for the tools that read archives themselves.
+ChmDecoderEntry linkedChmDecoder();
+
 // What correctChmHeaders changed.
 struct ChmHeaderFixes {
     bool secondGuid = false;         // 7C01FD10-... at 0x28 made 7C01FD11-...

@@ -11,20 +11,13 @@
 
 namespace nimbara {
 
-struct ChmDecoderEntry;
-
 // A compiled help book as the viewer sees it: pages and images by path, a title, a default
 // topic, a table of contents and a keyword index. The file format stays behind this interface.
 // Opening a book decodes only its directory and title; contents, index and pages are decoded
-// when asked for.
+// when asked for. Books are opened by a HelpShelf.
 class HelpBook {
 public:
     virtual ~HelpBook() = default;
-
-    // Opens the book at path with the given decoder. Returns null and sets errorString (a
-    // sentence for the user) when the file is missing or cannot be read as a help book.
-    static std::unique_ptr<HelpBook> loadFile(const QString& path, const ChmDecoderEntry& decoder,
-                                              QString* errorString);
 
     virtual QString title() const = 0;
     // Path of the page to open first, e.g. "/cl_1.htm".

@@ -1,6 +1,7 @@
 #include "help/book/helpsearch.h"
 
 #include "help/book/helpbook.h"
+#include "help/book/helpshelf.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -27,7 +28,7 @@ QHash<QString, KeptIndex>& keptIndexes() {
 }  // namespace
 
 std::shared_ptr<const BookSearchIndex> HelpSearch::index(const QString& path,
-                                                         const ChmDecoderEntry& decoder,
+                                                         const HelpShelf& shelf,
                                                          QString* errorString) {
     const QFileInfo file(path);
     const QString key = file.absoluteFilePath();
@@ -35,7 +36,7 @@ std::shared_ptr<const BookSearchIndex> HelpSearch::index(const QString& path,
     if (kept.index && kept.size == file.size() && kept.modified == file.lastModified()) {
         return kept.index;
     }
-    const std::unique_ptr<HelpBook> book = HelpBook::loadFile(key, decoder, errorString);
+    const std::unique_ptr<HelpBook> book = shelf.open(key, errorString);
     if (!book) {
         keptIndexes().remove(key);
         return nullptr;
@@ -45,7 +46,7 @@ std::shared_ptr<const BookSearchIndex> HelpSearch::index(const QString& path,
 }
 
 SearchOutcome HelpSearch::search(const QStringList& books, const SearchQuery& query,
-                                 const ChmDecoderEntry& decoder) {
+                                 const HelpShelf& shelf) {
     SearchOutcome outcome;
     if (query.isEmpty()) {
         return outcome;
@@ -57,7 +58,7 @@ SearchOutcome HelpSearch::search(const QStringList& books, const SearchQuery& qu
     std::vector<Ranked> ranked;
     for (int order = 0; order < books.size(); ++order) {
         QString error;
-        const std::shared_ptr<const BookSearchIndex> book = index(books[order], decoder, &error);
+        const std::shared_ptr<const BookSearchIndex> book = index(books[order], shelf, &error);
         if (!book) {
             outcome.unreadable << QFileInfo(books[order]).fileName();
             continue;

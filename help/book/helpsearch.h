@@ -1,13 +1,14 @@
 #pragma once
 
 #include "help/book/booksearchindex.h"
-#include "help/book/chmarchive.h"
 
 #include <QStringList>
 
 #include <memory>
 
 namespace nimbara {
+
+class HelpShelf;
 
 // A page found by a search.
 struct SearchResult {
@@ -30,13 +31,14 @@ struct SearchOutcome {
 // again when the book's file changes (size or time of change).
 class HelpSearch {
 public:
-    // The index of the book at path; null with errorString when it cannot be read.
-    static std::shared_ptr<const BookSearchIndex> index(const QString& path,
-                                                        const ChmDecoderEntry& decoder,
+    // The index of the book at path, opened from shelf; null with errorString when it cannot
+    // be read.
+    static std::shared_ptr<const BookSearchIndex> index(const QString& path, const HelpShelf& shelf,
                                                         QString* errorString);
-    // Searches every book of books for the pages that hold every term of query.
+    // Searches every book of books, opened from shelf, for the pages that hold every term of
+    // query.
     static SearchOutcome search(const QStringList& books, const SearchQuery& query,
-                                const ChmDecoderEntry& decoder);
+                                const HelpShelf& shelf);
     // The shelf of a book: every help file (".chm", any case) in its folder, sorted by name.
     static QStringList shelf(const QString& bookPath);
     // Drops every index kept so far.

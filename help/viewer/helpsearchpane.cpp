@@ -16,9 +16,9 @@
 
 namespace nimbara {
 
-HelpSearchPane::HelpSearchPane(const ChmDecoderEntry& decoder, QWidget* parent)
+HelpSearchPane::HelpSearchPane(const HelpShelf& shelf, QWidget* parent)
     : QWidget(parent),
-      m_decoder(decoder),
+      m_helpShelf(shelf),
       m_field(new QLineEdit(this)),
       m_shelf(new QCheckBox("Search every book on the &shelf", this)),
       m_results(new QTreeWidget(this)),
@@ -87,7 +87,7 @@ void HelpSearchPane::search() {
     const bool shelf = m_shelf->isChecked();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const SearchOutcome outcome = HelpSearch::search(
-        shelf ? HelpSearch::shelf(m_book) : QStringList{m_book}, m_query, m_decoder);
+        shelf ? HelpSearch::shelf(m_book) : QStringList{m_book}, m_query, m_helpShelf);
     QApplication::restoreOverrideCursor();
     for (const SearchResult& result : outcome.results) {
         auto* item = new QTreeWidgetItem(m_results, {result.pageTitle, result.bookTitle});
@@ -141,7 +141,7 @@ void HelpSearchPane::prepareNextBook() {
         return;
     }
     QString error;
-    HelpSearch::index(m_ahead.takeFirst(), m_decoder, &error);  // unreadable ones show later
+    HelpSearch::index(m_ahead.takeFirst(), m_helpShelf, &error);  // unreadable ones show later
     if (!m_ahead.isEmpty()) {
         m_aheadScheduled = true;
         QTimer::singleShot(0, this, &HelpSearchPane::prepareNextBook);

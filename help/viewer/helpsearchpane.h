@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/book/chmarchive.h"
+#include "help/book/helpshelf.h"
 #include "help/book/searchquery.h"
 
 #include <QStringList>
@@ -24,7 +24,8 @@ class HelpSearchPane : public QWidget {
     Q_OBJECT
 
 public:
-    HelpSearchPane(const ChmDecoderEntry& decoder, QWidget* parent);
+    // Opens the books it searches from shelf.
+    HelpSearchPane(const HelpShelf& shelf, QWidget* parent);
 
     // The book searched when the check box is off, and whose shelf is searched when it is on.
     void setBook(const QString& bookPath);
@@ -51,7 +52,7 @@ private:
     void prepareAhead();
     void prepareNextBook();
 
-    ChmDecoderEntry m_decoder;
+    HelpShelf m_helpShelf;
     QString m_book;
     SearchQuery m_query;
     QStringList m_ahead;  // books whose indexes are still to be built ahead

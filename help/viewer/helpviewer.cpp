@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -66,16 +67,48 @@ bool movesThroughList(int key) {
 
 }  // namespace
 
-HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
-    : m_decoder(decoder),
+HelpViewer::HelpViewer(const HelpShelf& shelf)
+    : m_shelf(shelf),
       m_browser(new HelpBrowser(
           [this](const QString& path, QString* error) { return book(path, error); }, this)),
-      m_navigation(new QTabWidget(this)),
-      m_contents(new QTreeWidget(m_navigation)) {
+      m_navigationArea(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Nimbara help");
     resize(860, 640);
 
+    // The navigation is made into its area once the first page is painted; the area holds its
+    // place meanwhile, so the page keeps its width.
+    auto* navigationLayout = new QVBoxLayout(m_navigationArea);
+    navigationLayout->setContentsMargins(0, 0, 0, 0);
+    m_browser->setAccessibleName("Help page");
+    m_browser->viewport()->installEventFilter(this);
+
+    auto* page = new QWidget(this);
+    m_pageArea = new QVBoxLayout(page);
+    m_pageArea->setContentsMargins(0, 0, 0, 0);
+    m_pageArea->setSpacing(0);
+    m_pageArea->addWidget(m_browser, 1);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_navigationArea);
+    splitter->addWidget(page);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({250, 610});
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+    createActions();
+
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::sourceChanged);
+    viewers().append(this);
+}
+
+void HelpViewer::makeNavigation() {
+    if (m_navigation != nullptr) {
+        return;
+    }
+    m_navigation = new QTabWidget(m_navigationArea);
+    m_contents = new QTreeWidget(m_navigation);
     m_contents->setHeaderHidden(true);
     // Long titles scroll sideways instead of being cut short.
     m_contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -87,25 +120,8 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
     m_navigation->addTab(m_contents, "&Contents");
     m_indexTab = emptyTab(m_navigation, "I&ndex");
     m_searchTab = emptyTab(m_navigation, "Sea&rch");
-    m_browser->setAccessibleName("Help page");
+    m_navigationArea->layout()->addWidget(m_navigation);
 
-    auto* page = new QWidget(this);
-    m_pageArea = new QVBoxLayout(page);
-    m_pageArea->setContentsMargins(0, 0, 0, 0);
-    m_pageArea->setSpacing(0);
-    m_pageArea->addWidget(m_browser, 1);
-
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_navigation);
-    splitter->addWidget(page);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({250, 610});
-    splitter->setChildrenCollapsible(false);
-    setCentralWidget(splitter);
-    createActions();
-
-    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::sourceChanged);
     connect(m_navigation, &QTabWidget::currentChanged, this, &HelpViewer::tabShown);
     const auto showItem = [this](QTreeWidgetItem* item) {
         if (item != nullptr) {
@@ -121,7 +137,19 @@ HelpViewer::HelpViewer(const ChmDecoderEntry& decoder)
                     showItem(current);
                 }
             });
-    viewers().append(this);
+    showNavigationOf(m_currentBook);
+    selectContentsOf(m_browser->source());
+    m_navigation->show();  // a child added to a shown window would show only later
+}
+
+QTabWidget* HelpViewer::navigation() {
+    makeNavigation();
+    return m_navigation;
+}
+
+QTreeWidget* HelpViewer::contentsTree() {
+    makeNavigation();
+    return m_contents;
 }
 
 void HelpViewer::createActions() {
@@ -179,8 +207,8 @@ HelpViewer::~HelpViewer() {
     viewers().removeAll(this);
 }
 
-HelpViewer* HelpViewer::open(const QString& path, const ChmDecoderEntry& decoder) {
-    auto* viewer = new HelpViewer(decoder);
+HelpViewer* HelpViewer::open(const QString& path, const HelpShelf& shelf) {
+    auto* viewer = new HelpViewer(shelf);
     viewer->m_requestedPath = path;
     viewer->showBook(QFileInfo(path).absoluteFilePath());
     viewer->m_browser->setFocus(Qt::OtherFocusReason);  // the page scrolls by the keys at once
@@ -211,7 +239,7 @@ const HelpBook* HelpViewer::book(const QString& path, QString* errorString) {
     if (found != m_books.end()) {
         return found->second.get();
     }
-    std::unique_ptr<HelpBook> opened = HelpBook::loadFile(path, m_decoder, errorString);
+    std::unique_ptr<HelpBook> opened = m_shelf.open(path, errorString);
     const HelpBook* result = opened.get();
     if (opened) {
         m_books.emplace(path, std::move(opened));
@@ -228,7 +256,7 @@ void HelpViewer::showBook(const QString& path) {
     QString error;
     const HelpBook* opened = book(path, &error);
     if (opened == nullptr) {
-        m_navigation->hide();
+        m_navigationArea->hide();
         m_home->setEnabled(false);
         m_browser->showMessage("Help file not available", error);
         return;
@@ -282,6 +310,19 @@ void HelpViewer::bookChanged(const QString& bookPath) {
         return;
     }
     setWindowTitle(current->title());
+    if (m_navigation != nullptr) {
+        showNavigationOf(bookPath);
+    }
+    if (m_searchPane != nullptr) {
+        m_searchPane->setBook(bookPath);
+    }
+}
+
+void HelpViewer::showNavigationOf(const QString& bookPath) {
+    const HelpBook* current = currentBook();
+    if (current == nullptr) {
+        return;
+    }
     if (bookPath != m_contentsBook) {
         m_contentsBook = bookPath;
         m_contents->clear();
@@ -293,9 +334,6 @@ void HelpViewer::bookChanged(const QString& bookPath) {
     m_navigation->setTabVisible(IndexTab, current->hasIndex());
     if (m_indexPane != nullptr && m_navigation->currentIndex() == IndexTab) {
         fillIndex();
-    }
-    if (m_searchPane != nullptr) {
-        m_searchPane->setBook(bookPath);
     }
 }
 
@@ -319,6 +357,9 @@ void HelpViewer::addContents(QTreeWidgetItem* parent, const QList<ContentsEntry>
 }
 
 void HelpViewer::selectContentsOf(const QUrl& url) {
+    if (m_contents == nullptr) {
+        return;
+    }
     QTreeWidgetItem* item = m_contentsItems.value(url.toString());
     if (item == nullptr) {
         item = m_contentsItems.value(url.adjusted(QUrl::RemoveFragment).toString());
@@ -333,6 +374,12 @@ void HelpViewer::selectContentsOf(const QUrl& url) {
 }
 
 bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_browser->viewport() && event->type() == QEvent::Paint &&
+        m_navigation == nullptr && !m_navigationScheduled) {
+        // The page is on screen first; the navigation follows as soon as the program is idle.
+        m_navigationScheduled = true;
+        QTimer::singleShot(0, this, &HelpViewer::makeNavigation);
+    }
     if (watched == m_contents) {
         // Only a move by the arrow keys shows the page it reaches; the item the tree selects by
         // itself when it gets the focus does not.
@@ -355,7 +402,7 @@ void HelpViewer::tabShown(int tab) {
         }
         fillIndex();
     } else if (tab == SearchTab && m_searchPane == nullptr) {
-        m_searchPane = new HelpSearchPane(m_decoder, m_searchTab->parentWidget());
+        m_searchPane = new HelpSearchPane(m_shelf, m_searchTab->parentWidget());
         m_searchTab->addWidget(m_searchPane);
         m_searchPane->show();
         m_searchPane->setBook(m_currentBook);

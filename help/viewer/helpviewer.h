@@ -1,7 +1,7 @@
 #pragma once
 
-#include "help/book/chmarchive.h"
 #include "help/book/helplocation.h"
+#include "help/book/helpshelf.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -39,17 +39,19 @@ struct ContentsEntry;
 // Ctrl+minus change the text size (Ctrl+0 restores it). Tab reaches every pane; the arrow keys
 // move through the contents and show each page they reach.
 //
-// Opening a window decodes the default topic and the contents only; the Index and Search tabs
-// are made when first shown. The print dialog is modal to the viewer window only, and the
-// viewer is never modal itself.
+// Opening a window decodes and paints the default topic first; the tabs and the contents are
+// made as soon as the page is painted, the Index and Search panes when their tab is first shown,
+// the find bar when Find is first used. The print dialog is modal to the viewer window only, and
+// the viewer is never modal itself.
 class HelpViewer : public QMainWindow {
     Q_OBJECT
 
 public:
     enum Tab { ContentsTab, IndexTab, SearchTab };
 
-    // Opens a new viewer window on the book at path, at its default topic.
-    static HelpViewer* open(const QString& path, const ChmDecoderEntry& decoder);
+    // Opens a new viewer window on the book at path, at its default topic. The window opens
+    // every book it shows from shelf.
+    static HelpViewer* open(const QString& path, const HelpShelf& shelf);
     // Closes every viewer window of the process.
     static void closeAll();
     // The viewer windows now open.
@@ -58,8 +60,9 @@ public:
     // The file this window was opened on.
     const QString& requestedPath() const { return m_requestedPath; }
     HelpBrowser* browser() const { return m_browser; }
-    QTabWidget* navigation() const { return m_navigation; }
-    QTreeWidget* contentsTree() const { return m_contents; }
+    // The tabs and the contents; made when the first page has been painted, or when asked for.
+    QTabWidget* navigation();
+    QTreeWidget* contentsTree();
     // Null until their tab is first shown.
     HelpIndexPane* indexPane() const { return m_indexPane; }
     HelpSearchPane* searchPane() const { return m_searchPane; }
@@ -83,7 +86,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit HelpViewer(const ChmDecoderEntry& decoder);
+    explicit HelpViewer(const HelpShelf& shelf);
     void createActions();
     void showBook(const QString& path);
     void followLink(const QUrl& link);
@@ -92,6 +95,9 @@ private:
     void showSearchResult(const QUrl& url, const SearchQuery& query);
     void sourceChanged(const QUrl& url);
     void bookChanged(const QString& bookPath);
+    void makeNavigation();
+    // Fills the contents and shows the tabs that the book at bookPath can fill.
+    void showNavigationOf(const QString& bookPath);
     void addContents(QTreeWidgetItem* parent, const QList<ContentsEntry>& entries,
                      const QString& bookPath);
     void selectContentsOf(const QUrl& url);
@@ -100,13 +106,14 @@ private:
     void goHome();
     void findAgain(bool forward);
 
-    ChmDecoderEntry m_decoder;
+    HelpShelf m_shelf;
     QString m_requestedPath;
     HelpBrowser* m_browser;
-    QTabWidget* m_navigation;
-    QTreeWidget* m_contents;
-    QVBoxLayout* m_indexTab;
-    QVBoxLayout* m_searchTab;
+    QWidget* m_navigationArea;  // holds the navigation's place until it is made
+    QTabWidget* m_navigation = nullptr;
+    QTreeWidget* m_contents = nullptr;
+    QVBoxLayout* m_indexTab = nullptr;
+    QVBoxLayout* m_searchTab = nullptr;
     QVBoxLayout* m_pageArea;
     HelpIndexPane* m_indexPane = nullptr;
     HelpSearchPane* m_searchPane = nullptr;
@@ -120,6 +127,7 @@ private:
     QHash<QString, QTreeWidgetItem*> m_contentsItems;  // by the place each shows
     bool m_selectingContents = false;  // the page, not the user, moves the contents selection
     bool m_arrowKeyInContents = false;
+    bool m_navigationScheduled = false;
     std::map<QString, std::unique_ptr<HelpBook>> m_books;
 };
 

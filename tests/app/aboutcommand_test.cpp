@@ -4,15 +4,13 @@
 #include "hyperlink/tinfoaboutdialog.h"
 #include "platform/tdecoratedframe.h"
 #include "resources/resourceids.h"
-#include "tests/support/appdirfixture.h"
-#include "tests/support/messageboxrecorder.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/widgettest.h"
 #include "tests/support/windowsysteminput.h"
 #include "tests/support/windowwatch.h"
 
 #include <QMenu>
 #include <QStatusBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -21,19 +19,17 @@ namespace {
 
 using Kind = test::WindowWatch::Kind;
 
-class AboutCommandTest : public testing::Test {
+class AboutCommandTest : public test::WidgetTest {
 protected:
     AboutCommandTest() {
         dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame->showMaximisedAlways();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        EXPECT_TRUE(test::waitUntilExposed(*frame));
     }
     ~AboutCommandTest() override { frame->hide(); }
 
     TMyWindow* window() const { return qobject_cast<TMyWindow*>(frame->client()); }
 
-    test::AppDirFixture dir;
-    test::MessageBoxRecorder boxes;
     test::UrlRecorder browser;
     std::unique_ptr<TDecoratedFrame> frame = createMainFrame();
 };

@@ -4,11 +4,10 @@
 #include "platform/pictureview.h"
 #include "platform/tdecoratedframe.h"
 #include "resources/resourceids.h"
-#include "tests/support/appdirfixture.h"
 #include "tests/support/filedialogdriver.h"
 #include "tests/support/hostilefiles.h"
-#include "tests/support/messageboxrecorder.h"
 #include "tests/support/testpictures.h"
+#include "tests/support/widgettest.h"
 #include "tests/support/windowwatch.h"
 
 #include <QDialogButtonBox>
@@ -36,7 +35,7 @@ using test::patterned;
 
 constexpr QRgb kGrey = 0xff646464;
 
-class DesktopTest : public testing::Test {
+class DesktopTest : public test::WidgetTest {
 protected:
     ~DesktopTest() override {
         if (frame) {
@@ -44,20 +43,15 @@ protected:
         }
     }
 
-    // Starts the program: builds the main frame and shows it, which sets it up and paints it.
+    // Starts the program: builds the main frame and shows it, which sets it up and puts the
+    // chosen picture on show before the first paint.
     void start() {
         if (frame) {
             frame->hide();
         }
         frame = createMainFrame();
         frame->showMaximisedAlways();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        settle();
-    }
-    // Lets the events of a paint run out: a chosen picture is on show afterwards.
-    void settle() {
-        QTest::qWait(1);
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(test::waitUntilExposed(*frame));
     }
 
     TMyWindow* window() const { return qobject_cast<TMyWindow*>(frame->client()); }
@@ -115,8 +109,6 @@ protected:
         expectBox(index, "Unable to open file: " + path + "\n", "Nimbara error", MbIcon::Stop);
     }
 
-    test::AppDirFixture dir;
-    test::MessageBoxRecorder boxes;
     std::unique_ptr<TDecoratedFrame> frame;
 };
 
@@ -131,27 +123,47 @@ TEST_F(DesktopTest, TheOptionsMenuOffersBothCommands) {
     EXPECT_EQ(options->actions().size(), 2);
 }
 
-TEST_F(DesktopTest, AnEmptyFirstLineShowsTheDefaultPictureAndLeavesTheSettingAlone) {
-    writeSetting("\n");
-    const QByteArray clouds = picture("desktop/CLOUDS.BMP");
+// An empty first line names the default picture: shown if it is there, else nothing is; either
+// way nothing is said and the setting is left alone, at start and on refresh.
+struct EmptyFirstLineCase {
+    const char* name;
+    QByteArray setting;
+    bool withDefault;  // whether desktop/CLOUDS.BMP, 40 x 30, is there
+    friend void PrintTo(const EmptyFirstLineCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class EmptyFirstLine : public DesktopTest,
+                       public testing::WithParamInterface<EmptyFirstLineCase> {};
+
+TEST_P(EmptyFirstLine, ShowsTheDefaultPictureIfThereIsOneAndSaysNothing) {
+    writeSetting(GetParam().setting);
+    const QByteArray clouds = GetParam().withDefault ? picture("desktop/CLOUDS.BMP") : QByteArray();
     start();
-    ASSERT_NE(view(), nullptr);
-    EXPECT_EQ(desktop().desktopFileName(), clouds);
-    EXPECT_EQ(view()->pictureSize(), QSize(40, 30));
-    EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_EQ(setting(), "\n");
-    EXPECT_EQ(QDir(dir.absolute("TEXT")).entryList(QDir::Files), QStringList{"DESKTOPM.TXT"});
+    for (const char* when : {"at start", "after a refresh"}) {
+        SCOPED_TRACE(when);
+        if (std::string_view(when) != "at start") {
+            desktopRefresh();
+        }
+        EXPECT_EQ(desktop().desktopFileName(), clouds);
+        if (GetParam().withDefault) {
+            ASSERT_NE(view(), nullptr);
+            EXPECT_EQ(view()->pictureSize(), QSize(40, 30));
+        } else {
+            EXPECT_EQ(view(), nullptr);
+        }
+        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_EQ(setting(), GetParam().setting);
+        EXPECT_EQ(QDir(dir.absolute("TEXT")).entryList(QDir::Files), QStringList{"DESKTOPM.TXT"});
+    }
 }
 
-TEST_F(DesktopTest, AnEmptyFirstLineWithoutTheDefaultPictureShowsNothingAndSaysNothing) {
-    writeSetting("\nanything\n");
-    start();
-    EXPECT_EQ(view(), nullptr);
-    EXPECT_TRUE(desktop().desktopFileName().isEmpty());
-    desktopRefresh();
-    EXPECT_EQ(view(), nullptr);
-    EXPECT_TRUE(boxes.boxes().empty());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, EmptyFirstLine,
+                         testing::Values(EmptyFirstLineCase{"WithTheDefaultPicture", "\n", true},
+                                         EmptyFirstLineCase{"WithoutTheDefaultPicture",
+                                                            "\nanything\n", false}),
+                         [](const testing::TestParamInfo<EmptyFirstLineCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(DesktopTest, APathThatNoLongerOpensIsReportedAtStartAndAgainOnRefresh) {
     const QString gone = dir.absolute("Photos/gone.png");
@@ -463,8 +475,8 @@ TEST_F(DesktopTest, TheViewFollowsTheWindowsSize) {
     const QSize before = window()->size();
     frame->setWindowState(Qt::WindowNoState);
     frame->resize(500, 400);
-    settle();
-    ASSERT_NE(window()->size(), before);
+    ASSERT_TRUE(waitUntil([&] { return window()->size() != before; }))
+        << "the window kept its size";
     EXPECT_EQ(view()->geometry(), window()->rect());
 }
 
@@ -485,34 +497,35 @@ TEST_F(DesktopTest, ARightClickOnThePictureOpensTheGamesMenuAtThePointer) {
     EXPECT_EQ(opened, view()->mapToGlobal(click));
 }
 
-TEST_F(DesktopTest, RefreshWithAnEmptyFirstLineSwitchesToTheDefaultPicture) {
-    const QByteArray own = picture("Photos/own.bmp", QSize(17, 9));
-    writeSetting(own);
-    start();
-    ASSERT_EQ(desktop().desktopFileName(), own);
-    const QByteArray clouds = picture("desktop/CLOUDS.BMP");
-    writeSetting("\n");
-    desktopRefresh();
-    EXPECT_EQ(desktop().desktopFileName(), clouds);
-    ASSERT_NE(view(), nullptr);
-    EXPECT_EQ(view()->pictureSize(), QSize(40, 30));
-    EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_EQ(setting(), "\n") << "the setting is not rewritten";
-}
+// The first line is emptied while the program runs: a refresh switches to the default picture if
+// it is there, else the picture on show stays, in the same view; nothing is said either way.
+class RefreshToAnEmptyFirstLine : public DesktopTest, public testing::WithParamInterface<bool> {};
 
-TEST_F(DesktopTest, RefreshWithAnEmptyFirstLineAndNoDefaultPictureKeepsThePictureOnShow) {
+TEST_P(RefreshToAnEmptyFirstLine, SwitchesToTheDefaultPictureOrKeepsThePictureOnShow) {
+    const bool withDefault = GetParam();
     const QByteArray own = picture("Photos/own.bmp", QSize(17, 9));
     writeSetting(own);
     start();
     PictureView* before = view();
     ASSERT_NE(before, nullptr);
+    ASSERT_EQ(desktop().desktopFileName(), own);
+    const QByteArray clouds = withDefault ? picture("desktop/CLOUDS.BMP") : QByteArray();
     writeSetting("\n");
     desktopRefresh();
     EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_EQ(view(), before);
-    EXPECT_EQ(desktop().desktopFileName(), own);
-    EXPECT_EQ(view()->pictureSize(), QSize(17, 9));
+    ASSERT_NE(view(), nullptr);
+    EXPECT_EQ(desktop().desktopFileName(), withDefault ? clouds : own);
+    EXPECT_EQ(view()->pictureSize(), withDefault ? QSize(40, 30) : QSize(17, 9));
+    if (!withDefault) {
+        EXPECT_EQ(view(), before) << "the view on show stays";
+    }
+    EXPECT_EQ(setting(), "\n") << "the setting is not rewritten";
 }
+
+INSTANTIATE_TEST_SUITE_P(DefaultPicture, RefreshToAnEmptyFirstLine, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& row) {
+                             return std::string(row.param ? "There" : "Missing");
+                         });
 
 // What the setting file or the picture it names may be instead of a file: each is reported as a
 // file that does not open, at once, and the program starts without a picture.

@@ -62,7 +62,7 @@ protected:
         dir.writeFile("TEXT/DESKTOPM.TXT", "\n");  // the default picture, which is absent
         frame = createMainFrame();
         frame->showMaximisedAlways();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        EXPECT_TRUE(test::waitUntilExposed(*frame));
     }
     ~MainWindowTest() override {
         frame->hide();
@@ -127,7 +127,8 @@ TEST_F(MainWindowTest, TheMenuBarHasTheCommandsTree) {
             "&Ice classification I", "Ice cl&assification II", "-",
             "Sea state classification (&EC series I)", "Sea state classification (E&C series II)",
             "Sea state classification (EC &series III)", "Sea state classification (&DW series)",
-            "Sea state classification (&ORVA series)", "Sea state classification (&MO series)"}));
+            "Sea state classification (&ORVA series)", "Sea state classification (&MO series)", "-",
+            "My &progress..."}));
     const QList<QAction*> games = popup(2)->actions();
     EXPECT_EQ(MenuBuilder::commandId(games[3]), 3097);
     EXPECT_EQ(MenuBuilder::commandId(games[11]), 3099);
@@ -182,7 +183,7 @@ TEST_F(MainWindowTest, HintsOfTheMenus) {
 TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
     QMenu* games = popup(2);
     games->popup(QPoint(100, 100));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(games));
+    ASSERT_TRUE(test::waitUntilExposed(*games));
     auto moveTo = [games](int position) { test::hoverMenuItem(games, position); };
     moveTo(3);
     EXPECT_EQ(frame->statusBar()->currentMessage(),
@@ -197,38 +198,44 @@ TEST_F(MainWindowTest, MovingThroughAnOpenMenuShowsTheHintsInTheStatusBar) {
         << "closing the menu clears the hint";
 }
 
-TEST_F(MainWindowTest, ClosingAsksOnceAndNoKeepsTheProgramRunning) {
-    frame->close();
+// A way of quitting: returns whether the frame let itself be closed.
+struct QuitWay {
+    const char* name;
+    std::function<bool(TDecoratedFrame& frame)> quit;
+    friend void PrintTo(const QuitWay& row, std::ostream* out) { *out << row.name; }
+};
+
+class QuitTest : public MainWindowTest, public testing::WithParamInterface<QuitWay> {};
+
+// Every way of quitting asks the one question, each time: No keeps the program running, Yes
+// closes it.
+TEST_P(QuitTest, AsksEachTimeAndOnlyYesCloses) {
+    EXPECT_FALSE(GetParam().quit(*frame));
     EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>{quitQuestion()});
     EXPECT_TRUE(frame->isVisible());
-}
-
-TEST_F(MainWindowTest, YesToTheQuestionCloses) {
     boxes.answerNext(MbAnswer::Yes);
-    const std::vector<test::RecordedBox> asked{quitQuestion()};
-    EXPECT_TRUE(frame->close());
-    EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(boxes.boxes(), asked);
+    EXPECT_TRUE(GetParam().quit(*frame));
+    EXPECT_EQ(boxes.boxes(), (std::vector<test::RecordedBox>{quitQuestion(), quitQuestion()}));
 }
 
-TEST_F(MainWindowTest, FileExitAsksTheSameOneQuestion) {
-    const std::vector<test::RecordedBox> askedOnce{quitQuestion()};
-    const std::vector<test::RecordedBox> askedTwice{quitQuestion(), quitQuestion()};
-    findAction(popup(0), "&Exit")->trigger();
-    EXPECT_EQ(boxes.boxes(), askedOnce);
-    EXPECT_TRUE(frame->isVisible());
-    boxes.answerNext(MbAnswer::Yes);
-    findAction(popup(0), "&Exit")->trigger();
-    EXPECT_EQ(boxes.boxes(), askedTwice);
-    EXPECT_FALSE(frame->isVisible());
-}
-
-TEST_F(MainWindowTest, TheWindowSystemsCloseRequestAsksTheQuestionToo) {
-    QCloseEvent close;
-    QCoreApplication::sendEvent(frame.get(), &close);
-    EXPECT_FALSE(close.isAccepted());
-    EXPECT_EQ(boxes.boxes(), std::vector<test::RecordedBox>{quitQuestion()});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, QuitTest,
+    testing::Values(QuitWay{"CloseTheFrame",
+                            [](TDecoratedFrame& frame) {
+                                return frame.close() && !frame.isVisible();
+                            }},
+                    QuitWay{"FileExit",
+                            [](TDecoratedFrame& frame) {
+                                findAction(frame.popupAt(0), "&Exit")->trigger();
+                                return !frame.isVisible();
+                            }},
+                    QuitWay{"TheWindowSystemsCloseRequest",
+                            [](TDecoratedFrame& frame) {
+                                QCloseEvent close;
+                                QCoreApplication::sendEvent(&frame, &close);
+                                return close.isAccepted();
+                            }}),
+    [](const testing::TestParamInfo<QuitWay>& row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, ARightClickOpensTheGamesMenuAtThePointer) {
     const QPoint click(50, 60);
@@ -255,8 +262,8 @@ TEST_F(MainWindowTest, AnEntryChosenInTheContextMenuStartsItsGame) {
         findAction(qobject_cast<QMenu*>(menu), "&Ice classification I")->trigger();
         menu->close();
     });
-    window()->EvRButtonDown(QPoint(10, 10));
-    QTRY_COMPARE(opened, QString("nimbara::TIceGameDlg"));
+    window()->EvRButtonDown(QPoint(10, 10));  // returns when the menu has closed
+    EXPECT_EQ(opened, "nimbara::TIceGameDlg");
 }
 
 struct GameCommand {
@@ -355,7 +362,7 @@ TEST_F(MainWindowTest, ARunningGameBlocksTheFrameButNoHelpWindow) {
     QPointer<HelpViewer> ice = viewers[0];
     QPointer<HelpViewer> wind = viewers[1];
     for (HelpViewer* viewer : viewers) {
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+        ASSERT_TRUE(test::waitUntilExposed(*viewer));
     }
     int homeClicks = 0;
     QObject::connect(qobject_cast<QAbstractButton*>(viewerButton(wind, "Home")),
@@ -369,8 +376,7 @@ TEST_F(MainWindowTest, ARunningGameBlocksTheFrameButNoHelpWindow) {
         // A help window takes input, can be made the active window and closes from the keyboard.
         test::clickThroughWindowSystem(viewerButton(wind, "Home"));
         EXPECT_EQ(homeClicks, 1);
-        ice->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(ice));
+        EXPECT_TRUE(activateAndWait(*ice));
         QTest::keyClick(ice->windowHandle(), Qt::Key_W, Qt::ControlModifier);
         EXPECT_TRUE(ice.isNull() || !ice->isVisible());
         qobject_cast<QDialog*>(modal)->reject();

@@ -76,8 +76,7 @@ TEST_F(CloudNormalGameTest, APhotoWithoutRemarksEmptiesAllThreeLines) {
 
 TEST_F(CloudNormalGameTest, TabMovesFromColumnToColumn) {
     auto dialog = open({0});
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(activateAndWait(*dialog));
     QStringList visited{dialog->focusWidget()->property("text").toString()};
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
@@ -88,8 +87,7 @@ TEST_F(CloudNormalGameTest, TabMovesFromColumnToColumn) {
 
 TEST_F(CloudNormalGameTest, TheKeyboardAloneAnswersAllThreeColumns) {
     auto dialog = open({27});  // Cl 5 - Cm 0 - Ch 0
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(activateAndWait(*dialog));
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);  // Cl 0
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);  // arrows check as they move
@@ -194,8 +192,7 @@ TEST_F(CloudEasyGameTest, TheReminderKeepsThePhotoAndTheColumn) {
 
 TEST_F(CloudEasyGameTest, TheFocusStaysInTheEnabledColumn) {
     auto dialog = open(photos({photo(2, 1, 1), photo(3, 8, 2)}));
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(activateAndWait(*dialog));
     EXPECT_EQ(dialog->focusWidget(), dialog->answerButtons()[9]) << "Cm 1 when the game opens";
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
     for (int i = 0; i < 12; ++i) {

@@ -294,8 +294,7 @@ TEST_F(IceGameTest, HelpOpensTheGamesHelpAndClosingTheGameClosesIt) {
 TEST_F(IceGameTest, TheKeyboardAloneCanPlay) {
     writeIcePhotos();
     auto dialog = open({1, 2});
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(activateAndWait(*dialog));
     ASSERT_EQ(dialog->focusWidget(), dialog->answerButtons()[0])
         << "the first answer button has the focus";
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);  // to "brash"

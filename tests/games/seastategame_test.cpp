@@ -72,8 +72,7 @@ TEST_F(SeaStateGameTest, ANeighbouringForceIsWrongAndNamedWithOneBlank) {
 TEST_F(SeaStateGameTest, TheKeyboardAlonePlaysAcrossBothColumns) {
     writePhotos("seastate", {"Bforva9.bmp"});
     auto dialog = open("ORVA", {9});
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(activateAndWait(*dialog));
     ASSERT_EQ(dialog->focusWidget(), dialog->answerButtons()[0]);
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
     for (int i = 0; i < 9; ++i) {

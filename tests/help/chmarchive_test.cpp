@@ -4,8 +4,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,7 +14,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+const ChmDecoderEntry kDecoder = linkedChmDecoder();
 
 Bytes readBytes(const QString& path) {
     QFile file(path);

@@ -5,8 +5,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 
 #include <gtest/gtest.h>
@@ -14,7 +12,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 // One line per keyword: indentation for its level, the keyword, then "-> title: local" for
 // each topic or "see: keyword".
@@ -35,7 +33,7 @@ QStringList outline(const QList<IndexEntry>& entries, const QString& indent = QS
 
 std::unique_ptr<HelpBook> fixtureBook(const QString& name) {
     QString error;
-    auto book = HelpBook::loadFile(QDir(test::fixtureDirectory()).filePath(name), kDecoder, &error);
+    auto book = kShelf.open(QDir(test::fixtureDirectory()).filePath(name), &error);
     EXPECT_TRUE(book) << error.toStdString();
     return book;
 }

@@ -5,8 +5,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,7 +14,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 using test::fixture;
 
@@ -24,7 +22,7 @@ using test::fixture;
 QStringList found(const QStringList& books, const QString& words) {
     QStringList lines;
     for (const SearchResult& result :
-         HelpSearch::search(books, SearchQuery::parse(words), kDecoder).results) {
+         HelpSearch::search(books, SearchQuery::parse(words), kShelf).results) {
         lines << QString("%1 in %2 (%3)")
                      .arg(result.pageTitle, QFileInfo(result.bookPath).fileName())
                      .arg(result.occurrences);
@@ -44,7 +42,7 @@ protected:
 
 TEST_F(HelpSearchTest, TheIndexOfABookListsItsPagesWithTheirTitles) {
     QString error;
-    const auto index = HelpSearch::index(fixture("TESTBOOK.CHM"), kDecoder, &error);
+    const auto index = HelpSearch::index(fixture("TESTBOOK.CHM"), kShelf, &error);
     ASSERT_TRUE(index) << error.toStdString();
     EXPECT_EQ(index->bookTitle(), "Test book of the viewer");
     ASSERT_EQ(index->pages().size(), 2);
@@ -120,7 +118,7 @@ TEST_F(HelpSearchTest, ABookThatCannotBeReadIsNamedAndTheOthersAreSearched) {
     ASSERT_TRUE(QFile::copy(fixture("OTHER.CHM"), dir.absolute("OTHER.CHM")));
     dir.writeFile("BROKEN.CHM", "not a help file");
     const SearchOutcome outcome = HelpSearch::search(HelpSearch::shelf(dir.absolute("OTHER.CHM")),
-                                                     SearchQuery::parse("nilas"), kDecoder);
+                                                     SearchQuery::parse("nilas"), kShelf);
     EXPECT_EQ(outcome.unreadable, QStringList({"BROKEN.CHM"}));
     ASSERT_EQ(outcome.results.size(), 1);
     EXPECT_EQ(outcome.results[0].pageTitle, "Other");
@@ -141,7 +139,7 @@ TEST_F(HelpSearchTest, ABookWhoseFileChangedIsIndexedAgain) {
 
 TEST_F(HelpSearchTest, AMissingBookHasNoIndex) {
     QString error;
-    EXPECT_FALSE(HelpSearch::index(fixture("NOWHERE.CHM"), kDecoder, &error));
+    EXPECT_FALSE(HelpSearch::index(fixture("NOWHERE.CHM"), kShelf, &error));
     EXPECT_EQ(error, QString("The help file %1 does not exist.").arg(fixture("NOWHERE.CHM")));
 }
 

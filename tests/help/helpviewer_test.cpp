@@ -4,8 +4,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QAction>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -15,7 +13,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 using test::fixture;
 
@@ -23,7 +21,7 @@ class HelpViewerTest : public testing::Test {
 protected:
     void TearDown() override { HelpViewer::closeAll(); }
 
-    HelpViewer* openTestBook() { return HelpViewer::open(fixture("TESTBOOK.CHM"), kDecoder); }
+    HelpViewer* openTestBook() { return HelpViewer::open(fixture("TESTBOOK.CHM"), kShelf); }
     static std::optional<HelpLocation> where(HelpViewer* viewer) {
         return HelpLocation::fromUrl(viewer->browser()->source());
     }
@@ -119,7 +117,7 @@ TEST_F(HelpViewerTest, APageMissingFromTheBookIsReportedInTheWindow) {
 }
 
 TEST_F(HelpViewerTest, AMissingFileIsReportedInItsOwnWindow) {
-    HelpViewer* viewer = HelpViewer::open("/nonexistent/HELP/ICE.CHM", kDecoder);
+    HelpViewer* viewer = HelpViewer::open("/nonexistent/HELP/ICE.CHM", kShelf);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle(), "Nimbara help");
     EXPECT_EQ(viewer->browser()->toPlainText(),
@@ -131,7 +129,7 @@ TEST_F(HelpViewerTest, AMissingFileIsReportedInItsOwnWindow) {
 TEST_F(HelpViewerTest, AFileThatIsNotAHelpFileIsReportedInItsOwnWindow) {
     test::AppDirFixture dir;
     dir.writeFile("HELP/WIND.CHM", "This is plain text, not a compiled help file.");
-    HelpViewer* viewer = HelpViewer::open(dir.absolute("HELP/WIND.CHM"), kDecoder);
+    HelpViewer* viewer = HelpViewer::open(dir.absolute("HELP/WIND.CHM"), kShelf);
     EXPECT_EQ(viewer->browser()->toPlainText(),
               "Help file not available\nThe help file " + dir.absolute("HELP/WIND.CHM") +
                   " cannot be shown. The file is not a compiled help file.");
@@ -140,7 +138,7 @@ TEST_F(HelpViewerTest, AFileThatIsNotAHelpFileIsReportedInItsOwnWindow) {
 TEST_F(HelpViewerTest, CloseAllClosesEveryViewerWindow) {
     openTestBook();
     openTestBook();
-    HelpViewer::open(fixture("OTHER.CHM"), kDecoder);
+    HelpViewer::open(fixture("OTHER.CHM"), kShelf);
     EXPECT_EQ(HelpViewer::openWindows().size(), 3);
     HelpViewer::closeAll();
     EXPECT_TRUE(HelpViewer::openWindows().isEmpty());

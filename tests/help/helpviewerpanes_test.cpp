@@ -10,8 +10,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -33,7 +31,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 using test::fixture;
 
@@ -52,7 +50,7 @@ protected:
 
     // Opens a book in a viewer that is the active window, so that its keys work.
     HelpViewer* open(const QString& book = "TESTBOOK.CHM") {
-        HelpViewer* viewer = HelpViewer::open(fixture(book), kDecoder);
+        HelpViewer* viewer = HelpViewer::open(fixture(book), kShelf);
         viewer->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(viewer));
         return viewer;
@@ -117,7 +115,7 @@ class HelpViewerTabsTest : public HelpViewerPanesTest,
                            public testing::WithParamInterface<TabsRow> {};
 
 TEST_P(HelpViewerTabsTest, ShowTheTabsTheBookCanFill) {
-    HelpViewer* viewer = HelpViewer::open(fixture(GetParam().book), kDecoder);
+    HelpViewer* viewer = HelpViewer::open(fixture(GetParam().book), kShelf);
     EXPECT_EQ(visibleTabs(viewer), GetParam().tabs);
 }
 
@@ -434,6 +432,58 @@ INSTANTIATE_TEST_SUITE_P(
             {"tabs", "Words to search for", "&List Topics", "Search every book on the &shelf",
              "Search results", "&Display", "Help page"}}),
     [](const testing::TestParamInfo<TabOrderRow>& row) { return std::string(row.param.name); });
+
+struct KeyboardRow {
+    const char* name;
+    QList<QKeyCombination> keys;  // pressed on the page, one after the other
+    const char* tab;              // the tab on show afterwards
+    const char* focus;            // the spoken name of the widget with the focus afterwards
+};
+
+class HelpViewerKeyboardTest : public HelpViewerPanesTest,
+                               public testing::WithParamInterface<KeyboardRow> {};
+
+// The tabs and panes are made while the window is shown: their keys and focus work as soon as
+// the window is, without anything asking for them first.
+TEST_P(HelpViewerKeyboardTest, TheTabsAndPanesAnswerTheirKeys) {
+    HelpViewer* viewer = open();
+    ASSERT_TRUE(QTest::qWaitFor([viewer] { return viewer->findChild<QTabBar*>() != nullptr; }));
+    ASSERT_EQ(QApplication::focusWidget(), viewer->browser()) << "the page has the focus first";
+    for (const QKeyCombination& combination : GetParam().keys) {
+        key(combination.key(), combination.keyboardModifiers());
+    }
+    QTabWidget* tabs = viewer->navigation();
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), GetParam().tab);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(spokenName(QApplication::focusWidget()), GetParam().focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HelpViewerKeyboardTest,
+    testing::Values(KeyboardRow{"AltNShowsTheIndex", {Qt::ALT | Qt::Key_N}, "I&ndex", "Help page"},
+                    KeyboardRow{"AltKThenReachesTheKeywordField",
+                                {Qt::ALT | Qt::Key_N, Qt::ALT | Qt::Key_K},
+                                "I&ndex",
+                                "Keyword to find"},
+                    KeyboardRow{
+                        "AltRShowsTheSearch", {Qt::ALT | Qt::Key_R}, "Sea&rch", "Help page"},
+                    KeyboardRow{"AltWThenReachesTheWordsField",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_W},
+                                "Sea&rch",
+                                "Words to search for"},
+                    KeyboardRow{"AltSThenReachesTheShelfBox",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_S},
+                                "Sea&rch",
+                                "Search every book on the &shelf"},
+                    KeyboardRow{"AltTThenReachesTheResults",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_T},
+                                "Sea&rch",
+                                "Search results"},
+                    KeyboardRow{"AltCGoesBackToTheContents",
+                                {Qt::ALT | Qt::Key_R, Qt::ALT | Qt::Key_C},
+                                "&Contents",
+                                "Help page"}),
+    [](const testing::TestParamInfo<KeyboardRow>& row) { return std::string(row.param.name); });
 
 TEST_F(HelpViewerPanesTest, PrintAsksWithADialogModalToTheViewerOnly) {
     HelpViewer* viewer = open();

@@ -9,8 +9,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +26,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 QStringList shelfBooks() {
     QStringList books{"CL", "CM", "CH"};
@@ -53,7 +51,7 @@ public:
         auto found = m_books.find(path);
         if (found == m_books.end()) {
             QString error;
-            found = m_books.emplace(path, HelpBook::loadFile(path, kDecoder, &error)).first;
+            found = m_books.emplace(path, kShelf.open(path, &error)).first;
         }
         return found->second.get();
     }
@@ -167,7 +165,7 @@ class ShelfBookTest : public testing::TestWithParam<QString> {};
 
 TEST_P(ShelfBookTest, OpensAtItsMainPageWithATitle) {
     QString error;
-    const auto book = HelpBook::loadFile(bookPath(GetParam()), kDecoder, &error);
+    const auto book = kShelf.open(bookPath(GetParam()), &error);
     ASSERT_TRUE(book) << error.toStdString();
     EXPECT_EQ(book->defaultTopic(), "/" + GetParam().toLower() + ".htm");
     EXPECT_FALSE(book->title().isEmpty());
@@ -248,7 +246,7 @@ std::set<QString> pagesLedTo(const QList<ContentsEntry>& entries) {
 // A page that neither the contents nor the index leads to is found only by chance.
 TEST_P(ShelfBookTest, EveryPageIsInTheContentsAndTheIndex) {
     QString error;
-    const auto book = HelpBook::loadFile(bookPath(GetParam()), kDecoder, &error);
+    const auto book = kShelf.open(bookPath(GetParam()), &error);
     ASSERT_TRUE(book) << error.toStdString();
     const std::optional<QByteArray> index = book->data("/index.hhk");
     ASSERT_TRUE(index);
@@ -298,7 +296,7 @@ TEST_P(ShelfBookTest, CompiledForBritishEnglish) {
 
 TEST_P(ShelfBookTest, TitleNamesNimbaraAndTheMainPage) {
     QString error;
-    const auto book = HelpBook::loadFile(bookPath(GetParam()), kDecoder, &error);
+    const auto book = kShelf.open(bookPath(GetParam()), &error);
     ASSERT_TRUE(book) << error.toStdString();
     const QString html = QString::fromUtf8(*book->data(book->defaultTopic()));
     const QString pageTitle = elementText(html, "title");
@@ -479,7 +477,7 @@ QString shelfText(const ShelfWording& row) {
         return labels.join(' ');
     }
     QString error;
-    const auto book = HelpBook::loadFile(bookPath(row.book), kDecoder, &error);
+    const auto book = kShelf.open(bookPath(row.book), &error);
     const std::optional<QByteArray> html = book ? book->data("/" + file) : std::nullopt;
     if (!html) {
         ADD_FAILURE() << "no page " << file.toStdString() << " " << error.toStdString();
@@ -553,7 +551,7 @@ std::vector<NormalSky> normalSkies() {
 // the key and with the page's own rules for Nh and the solidus.
 TEST(Shelf, CloudGroupExamplesAreSkiesOfTheNormalGame) {
     QString error;
-    const auto book = HelpBook::loadFile(bookPath("CLASSIFY"), kDecoder, &error);
+    const auto book = kShelf.open(bookPath("CLASSIFY"), &error);
     ASSERT_TRUE(book) << error.toStdString();
     const std::optional<QByteArray> page = book->data("/cloudgroup.htm");
     ASSERT_TRUE(page);

@@ -7,8 +7,6 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 #include <QRegularExpression>
 
@@ -19,7 +17,7 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+using test::kShelf;
 
 QString helpFolder() {
     return QDir(test::stagedApplicationDirectory()).absoluteFilePath("HELP");
@@ -47,14 +45,14 @@ TEST(ShelfSearch, EveryPageIsFoundByTheWordsOfItsTitle) {
     int pages = 0;
     for (const QString& path : books) {
         QString error;
-        const auto index = HelpSearch::index(path, kDecoder, &error);
+        const auto index = HelpSearch::index(path, kShelf, &error);
         ASSERT_TRUE(index) << error.toStdString();
         const QString book = QFileInfo(path).fileName();
         for (const BookSearchIndex::Page& page : index->pages()) {
             SCOPED_TRACE((book + ':' + page.path + " \"" + page.title + '"').toStdString());
             ++pages;
             const SearchOutcome outcome =
-                HelpSearch::search(books, SearchQuery::parse(page.title), kDecoder);
+                HelpSearch::search(books, SearchQuery::parse(page.title), kShelf);
             EXPECT_TRUE(outcome.unreadable.isEmpty());
             EXPECT_TRUE(places(outcome.results).contains(book + ':' + page.path));
         }
@@ -66,10 +64,10 @@ TEST(ShelfSearch, ABookSearchStaysInTheBookAndTheShelfSearchDoesNot) {
     const QString ice = helpFolder() + "/ICE.CHM";
     const SearchQuery frazil = SearchQuery::parse("frazil");
     const QList<SearchResult> inCl1 =
-        HelpSearch::search({helpFolder() + "/CL_1.CHM"}, frazil, kDecoder).results;
+        HelpSearch::search({helpFolder() + "/CL_1.CHM"}, frazil, kShelf).results;
     EXPECT_TRUE(inCl1.isEmpty()) << "a low-cloud book says nothing of frazil";
-    const QList<SearchResult> onShelf = HelpSearch::search(stagedShelf(), frazil, kDecoder).results;
-    const QList<SearchResult> inIce = HelpSearch::search({ice}, frazil, kDecoder).results;
+    const QList<SearchResult> onShelf = HelpSearch::search(stagedShelf(), frazil, kShelf).results;
+    const QList<SearchResult> inIce = HelpSearch::search({ice}, frazil, kShelf).results;
     ASSERT_FALSE(inIce.isEmpty());
     for (const QString& place : places(inIce)) {
         EXPECT_TRUE(places(onShelf).contains(place)) << place.toStdString();
@@ -79,7 +77,7 @@ TEST(ShelfSearch, ABookSearchStaysInTheBookAndTheShelfSearchDoesNot) {
 
 TEST(ShelfSearch, AWordOnNoPageFindsNothing) {
     EXPECT_TRUE(
-        HelpSearch::search(stagedShelf(), SearchQuery::parse("qzxjv"), kDecoder).results.isEmpty());
+        HelpSearch::search(stagedShelf(), SearchQuery::parse("qzxjv"), kShelf).results.isEmpty());
 }
 
 class ShelfIndexTest : public testing::TestWithParam<QString> {};
@@ -87,7 +85,7 @@ class ShelfIndexTest : public testing::TestWithParam<QString> {};
 TEST_P(ShelfIndexTest, EveryKeywordLeadsToAPageThatExists) {
     const QString path = QDir(helpFolder()).absoluteFilePath(GetParam());
     QString error;
-    const auto book = HelpBook::loadFile(path, kDecoder, &error);
+    const auto book = kShelf.open(path, &error);
     ASSERT_TRUE(book) << error.toStdString();
     if (!book->hasIndex()) {
         GTEST_SKIP() << "the book has no index file";
@@ -108,7 +106,7 @@ TEST_P(ShelfIndexTest, EveryKeywordLeadsToAPageThatExists) {
                 if (target->book != path) {
                     auto& other = others[target->book];
                     if (!other) {
-                        other = HelpBook::loadFile(target->book, kDecoder, &error);
+                        other = kShelf.open(target->book, &error);
                     }
                     ASSERT_TRUE(other) << error.toStdString();
                     targetBook = other.get();

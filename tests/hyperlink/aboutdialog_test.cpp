@@ -7,6 +7,7 @@
 #include "tests/hyperlink/rowname.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowwatch.h"
 
 #include <QLabel>
@@ -67,8 +68,7 @@ protected:
     // Shows the box with the pointer outside it, wherever an earlier test left it.
     void show() {
         QCursor::setPos(0, 0);
-        about.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+        ASSERT_TRUE(test::showAndWait(about));
     }
 
     test::UrlRecorder browser;
@@ -112,8 +112,7 @@ TEST_F(AboutDialogTest, NoTextIsCut) {
     EXPECT_LE(link->fontMetrics().horizontalAdvance(link->text()), link->width());
     THLinkSheet sheet(&about);
     sheet.page()->SetLink(link);
-    sheet.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    ASSERT_TRUE(test::showAndWait(sheet));
     EXPECT_EQ(cutTexts(&sheet), QStringList());
     sheet.hide();
 }
@@ -128,7 +127,7 @@ TEST_F(AboutDialogTest, TheLinkIsBlueCentredInItsPlaceAndOpensTheHomePage) {
     EXPECT_LT(link->width(), place.width());
     EXPECT_LE(std::abs((link->x() + link->width() / 2.0) - (place.x() + place.width() / 2.0)), 1.0);
     QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_EQ(browser.opened(), QList<QUrl>{QUrl(kHomePage)});
     QTest::mouseMove(&about, QPoint(2, 2));
     EXPECT_EQ(link->textColour(), QColor(128, 0, 128));
@@ -145,8 +144,7 @@ class AboutOpacityTest : public AboutDialogTest, public testing::WithParamInterf
 TEST_P(AboutOpacityTest, IsSetWhenTheBoxIsSetUp) {
     TInfoAboutDialog box(nullptr, IDD_ABOUT, GetParam().translucent);
     EXPECT_EQ(box.windowOpacity(), 1.0) << "not before the box is set up";
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    ASSERT_TRUE(test::showAndWait(box));
     EXPECT_EQ(std::lround(box.windowOpacity() * 255), GetParam().alpha);
     box.hide();
 }

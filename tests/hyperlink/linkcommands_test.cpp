@@ -8,6 +8,7 @@
 #include "tests/hyperlink/xdgfolders.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowwatch.h"
 
 #include <QApplication>
@@ -58,10 +59,7 @@ QAction* findAction(QWidget* menu, const QString& text) {
 // The commands act on the About box's link, as the program has it.
 class LinkCommandsTest : public testing::Test {
 protected:
-    LinkCommandsTest() {
-        about.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&about));
-    }
+    LinkCommandsTest() { EXPECT_TRUE(test::showAndWait(about)); }
 
     // Opens the link's menu from the keyboard and chooses item; the command runs once the menu
     // has closed, when the events are next processed.
@@ -138,7 +136,7 @@ TEST_P(LinkMenuItemTest, RunsItsCommandAfterTheMenuHasClosed) {
     QGuiApplication::clipboard()->setText("before");
     choose(GetParam().item);
     EXPECT_FALSE(GetParam().done(*this)) << "not while the menu is open";
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_TRUE(GetParam().done(*this));
     EXPECT_TRUE(boxes.boxes().empty());
 }
@@ -269,7 +267,7 @@ TEST_F(LinkCommandsTest, ThePropertiesSheetShowsTheTextAndTheUrlReadOnly) {
         sheet->cancelButton()->click();
     });
     choose("P&roperties");
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_TRUE(sheetWatch.acted());
     EXPECT_FALSE(sheetWatch.expired());
     EXPECT_EQ(seen.caption, "Properties");

@@ -4,6 +4,7 @@
 #include "tests/hyperlink/rowname.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowwatch.h"
 
 #include <QAccessible>
@@ -81,16 +82,16 @@ protected:
     // window shown under the pointer would start with the link under it in hover.
     void show() {
         QCursor::setPos(0, 0);
-        dialog.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ASSERT_TRUE(test::showAndWait(dialog));
         pointAway();
     }
     THLinkCtrl* link(int id) const { return links[static_cast<std::size_t>(id - 501)]; }
     void pointAt(QWidget* widget) { QTest::mouseMove(widget, widget->rect().center()); }
     void pointAway() { QTest::mouseMove(&dialog, QPoint(2, 2)); }
+    // Clicks target and waits until what the click posted has run.
     void click(THLinkCtrl* target) {
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
-        QCoreApplication::processEvents();
+        EXPECT_TRUE(test::waitForPostedEvents());
     }
 
     test::UrlRecorder browser;
@@ -186,7 +187,7 @@ TEST_F(LinkControlTest, TheOpenWaitsUnderTheWaitCursorAndAfterTheClick) {
     QTest::mousePress(target, Qt::LeftButton, {}, target->rect().center());
     EXPECT_TRUE(browser.opened().isEmpty()) << "the open is posted, not run inside the click";
     QTest::mouseRelease(target, Qt::LeftButton, {}, target->rect().center());
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_EQ(browser.opened().size(), 1);
     EXPECT_EQ(during, Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -311,8 +312,7 @@ INSTANTIATE_TEST_SUITE_P(Alignments, LinkFitTest,
 
 TEST_F(LinkControlTest, TheLinkTakesTheFocusFromTabNotFromAClick) {
     show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(test::activateAndWait(dialog));
     QWidget* ok = dialog.control(IdOk);
     EXPECT_EQ(QApplication::focusWidget(), ok) << "the box opens with OK focused";
     click(link(501));
@@ -333,11 +333,10 @@ TEST_P(LinkKeyTest, OpensTheFocusedLink) {
     THLinkCtrl* target = link(501);
     target->SetLinkURL(kUrl);
     show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(test::activateAndWait(dialog));
     target->setFocus(Qt::TabFocusReason);
     QTest::keyClick(target, GetParam().key, GetParam().modifiers);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_EQ(browser.opened(), QList<QUrl>{QUrl(kUrl)});
     EXPECT_EQ(target->linkState(), THLinkCtrl::Visited);
     EXPECT_TRUE(dialog.isVisible()) << "the key does not reach the dialog's default button";
@@ -365,7 +364,7 @@ TEST_F(LinkControlTest, ScreenReadersSeeALinkNamedByItsText) {
     EXPECT_EQ(actions->actionNames(), (QStringList{QAccessibleActionInterface::pressAction(),
                                                    QAccessibleActionInterface::showMenuAction()}));
     actions->doAction(QAccessibleActionInterface::pressAction());
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::waitForPostedEvents());
     EXPECT_EQ(browser.opened(), QList<QUrl>{QUrl(kUrl)});
     EXPECT_TRUE(accessible->state().traversed);
 }
@@ -419,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
                        [](THLinkCtrl* link) {
                            QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
                                QAccessibleActionInterface::showMenuAction());
-                           QCoreApplication::processEvents();
+                           EXPECT_TRUE(test::waitForPostedEvents());
                        },
                        QPoint(5, 5)}),
     test::rowName<MenuRequestRow>);

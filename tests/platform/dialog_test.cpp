@@ -1,5 +1,6 @@
 #include "platform/dialogunits.h"
 #include "platform/tdialog.h"
+#include "tests/support/waits.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -97,8 +98,7 @@ TEST_F(DialogTest, AGroupRunsFromOneGroupStyleToTheNext) {
 }
 
 TEST_F(DialogTest, ArrowsMoveThroughTheGroupInTemplateOrderAndCheck) {
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_TRUE(test::showAndWait(dialog));
     radio(201)->setFocus();
     QTest::keyClick(radio(201), Qt::Key_Down);
     EXPECT_EQ(dialog.focusWidget(), radio(202));

@@ -1,6 +1,7 @@
 #include "platform/tfileopendialog.h"
 #include "tests/support/appdirfixture.h"
 #include "tests/support/filedialogdriver.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowwatch.h"
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ QStringList listed(QFileDialog* dialog, const QString& folder) {
 
 // The folder is read on a thread of the dialog's own: waits until the list is as expected.
 void expectListed(QFileDialog* dialog, const QString& folder, const QStringList& expected) {
-    static_cast<void>(QTest::qWaitFor([&] { return listed(dialog, folder) == expected; }, 5000));
+    static_cast<void>(test::waitUntil([&] { return listed(dialog, folder) == expected; }));
     EXPECT_EQ(listed(dialog, folder), expected);
 }
 

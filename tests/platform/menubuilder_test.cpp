@@ -1,4 +1,5 @@
 #include "platform/menubuilder.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowsysteminput.h"
 #include "tests/support/windowwatch.h"
 
@@ -101,7 +102,7 @@ TEST_F(MenuBuilderTest, AGreyedItemHighlightsAndShowsItsHint) {
     QMenu* open = popup(0);
     HintRecorder hints(open);
     open->popup(QPoint(50, 50));  // aboutToShow greys item G, which has no handler
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(open));
+    ASSERT_TRUE(test::waitUntilExposed(*open));
     ASSERT_FALSE(item(open, 5)->isEnabled());
     test::hoverMenuItem(open, 5);
     EXPECT_EQ(open->activeAction(), item(open, 5));

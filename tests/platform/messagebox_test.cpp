@@ -1,11 +1,11 @@
 #include "platform/messagebox.h"
+#include "tests/support/waits.h"
 #include "tests/support/windowsysteminput.h"
 #include "tests/support/windowwatch.h"
 
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,8 @@ namespace {
 class DesktopBoxTest : public testing::Test {
 protected:
     DesktopBoxTest() {
-        mainWindow.show();
-        helpWindow.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&helpWindow));
+        EXPECT_TRUE(test::showAndWait(mainWindow));
+        EXPECT_TRUE(test::showAndWait(helpWindow));
         setApplicationWindow(&mainWindow);
         QObject::connect(&helpWindow, &QPushButton::clicked, [this] { ++helpClicks; });
     }

@@ -1,5 +1,7 @@
 #include "tests/support/filedialogdriver.h"
 
+#include "tests/support/waits.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -27,8 +29,7 @@ bool openInFileDialog(QWidget* dialog, const QString& path) {
         files->setDirectory(target.path());
     }
     // Without the focus the field would add to the selection instead of replacing it.
-    dialog->activateWindow();
-    if (!QTest::qWaitForWindowActive(dialog)) {
+    if (!activateAndWait(*dialog)) {
         ADD_FAILURE() << "the file dialog did not become active";
     }
     field->setFocus();

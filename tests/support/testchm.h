@@ -1,15 +1,12 @@
 #pragma once
 
-#include "help/book/chmarchive.h"
+#include "help/book/helpshelf.h"
 #include "tests/support/appdirfixture.h"
-
-#include <mspack.h>
 
 namespace nimbara::test {
 
-// The CHM decoder of the system library, linked straight in.
-inline const ChmDecoderEntry kDecoder{mspack_create_chm_decompressor,
-                                      mspack_destroy_chm_decompressor};
+// The tests' help books, read with the decoder linked into the program.
+inline const HelpShelf kShelf = HelpShelf::linked();
 
 // A help book of the test fixtures, by file name ("TESTBOOK.CHM").
 inline QString fixture(const QString& name) {

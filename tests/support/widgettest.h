@@ -3,13 +3,12 @@
 #include "tests/support/appdirfixture.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/settingguard.h"
+#include "tests/support/waits.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
-
-class QWidget;
 
 namespace nimbara::test {
 
@@ -18,13 +17,15 @@ namespace nimbara::test {
 // their own SettingGuard members for further global settings.
 class WidgetTest : public testing::Test {
 protected:
-    // Handles events until condition holds or deadline has passed; whether it held.
+    // The waits of tests/support/waits.h, at hand in every test of the fixture.
     static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds deadline = std::chrono::seconds(5));
-    // Shows window and waits until the window system has put it on screen.
-    static bool showAndWait(QWidget& window);
-    // Hides window and waits until the window system has taken it off the screen.
-    static bool hideAndWait(QWidget& window);
+                          std::chrono::milliseconds deadline = kWaitDeadline) {
+        return test::waitUntil(condition, deadline);
+    }
+    static bool waitForPostedEvents() { return test::waitForPostedEvents(); }
+    static bool showAndWait(QWidget& window) { return test::showAndWait(window); }
+    static bool hideAndWait(QWidget& window) { return test::hideAndWait(window); }
+    static bool activateAndWait(QWidget& window) { return test::activateAndWait(window); }
 
     AppDirFixture dir;
     MessageBoxRecorder boxes;

@@ -4,8 +4,6 @@
 #include "help/book/helpbook.h"
 #include "tests/support/testchm.h"
 
-#include <mspack.h>
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -19,7 +17,8 @@
 namespace nimbara {
 namespace {
 
-using test::kDecoder;
+const ChmDecoderEntry kDecoder = linkedChmDecoder();
+using test::kShelf;
 
 const QByteArray kPage = "<html><head><title>A</title></head><body><p>a</p></body></html>";
 
@@ -80,7 +79,7 @@ TEST(ChmBuild, AnIndexFileTheProjectListsIsStoredOnceAndNamed) {
               1);
     EXPECT_EQ(archive->systemInfo().indexFile, "index.hhk");
     QString loadError;
-    const auto book = HelpBook::loadFile(result.output, kDecoder, &loadError);
+    const auto book = kShelf.open(result.output, &loadError);
     ASSERT_TRUE(book);
     ASSERT_EQ(book->index().size(), 1);
     EXPECT_EQ(book->index()[0].keyword, "alpha");

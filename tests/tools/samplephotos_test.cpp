@@ -1,8 +1,11 @@
-// Checks the pictures the build staged with the sample photo generator (true 24-bit bitmaps of the
+// Checks the pictures the build staged with the sample photo generator (exactly the photos the game
+// definitions name, each listed once in the manifests of the staging, true 24-bit bitmaps of the
 // right size that differ from one another and are not blank, sea states that whiten as the wind
 // rises) and runs the generator as a separate program, the way the build uses it: the same bytes
 // on every run, exactly the pictures asked for, a seamless desktop tile, clear failures for bad
 // arguments.
+#include "games/core/gamecatalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -27,6 +30,9 @@ namespace {
 const QString kProgram = QStringLiteral(SAMPLEPHOTOS_PROGRAM);
 // The games' photo folders in the application directory the build staged.
 const QString kStagedGames = QStringLiteral(SAMPLEPHOTOS_STAGED_GAMES);
+const QString kStagedAppDir = QStringLiteral(SAMPLEPHOTOS_STAGED_APPDIR);
+// Where the parts of the staging list the files they wrote.
+const QString kManifests = QStringLiteral(SAMPLEPHOTOS_MANIFESTS);
 
 struct GeneratorRun {
     int exitCode;
@@ -124,6 +130,36 @@ INSTANTIATE_TEST_SUITE_P(Games, StagedPhotoFolder, testing::Values("ice", "cloud
                          [](const testing::TestParamInfo<const char*>& parameter) {
                              return std::string(parameter.param);
                          });
+
+// The staged game folders hold exactly the photos the game definitions name there, and the
+// manifests of the staging list each staged file once.
+TEST(StagedPhotos, AreThePhotosTheGamesNameEachListedOnce) {
+    QMap<QString, QStringList> named;  // folder: file names
+    for (const nimbara::GameDefinition& game : nimbara::gameCatalogue()) {
+        for (const std::string& name : game.photoFileNames()) {
+            named[QString::fromStdString(game.photoFolderPath())] << QString::fromStdString(name);
+        }
+    }
+    QStringList listed;
+    for (const QString& manifest : QDir(kManifests).entryList({"*.txt"}, QDir::Files)) {
+        QFile file(QDir(kManifests).filePath(manifest));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << qPrintable(manifest);
+        listed << QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+    QStringList expected{"desktop/CLOUDS.BMP"};
+    for (auto it = named.cbegin(); it != named.cend(); ++it) {
+        QStringList inFolder = bitmapsIn(kStagedAppDir + "/" + it.key());
+        QStringList names = it.value();
+        names.sort();
+        EXPECT_EQ(inFolder, names) << qPrintable(it.key());
+        for (const QString& name : it.value()) {
+            expected << it.key() + "/" + name;
+        }
+    }
+    expected.sort();
+    listed.sort();
+    EXPECT_EQ(listed, expected);
+}
 
 // A few pictures of each set, drawn again by name into a folder that does not exist yet: exactly
 // those are written, byte for byte as the build drew them.

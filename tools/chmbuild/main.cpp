@@ -12,8 +12,6 @@
 #include "help/book/chmarchive.h"
 #include "help/book/sitemap.h"
 
-#include <mspack.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -274,10 +272,8 @@ nimbara::Bytes compile(const QString& projectName, const Project& project, const
 }
 
 void verify(const nimbara::Bytes& bytes, const Project& project) {
-    const nimbara::ChmDecoderEntry entry{mspack_create_chm_decompressor,
-                                         mspack_destroy_chm_decompressor};
     std::string error;
-    const auto archive = nimbara::ChmArchive::open(bytes, entry, error);
+    const auto archive = nimbara::ChmArchive::open(bytes, nimbara::linkedChmDecoder(), error);
     if (!archive) {
         fail(QString::fromStdString("the decoder refuses the archive: " + error));
     }
