@@ -22,7 +22,7 @@ struct ToolRun {
     QString err;
 };
 
-enum class Who { Trainee0, Trainee1, Instructor };
+enum class ToolRole { Trainee0, Trainee1, Instructor };
 
 class ServerToolTest : public RecordServerTest {
 protected:
@@ -74,13 +74,14 @@ protected:
         ASSERT_FALSE(ServerUploader(connection).upload(source.nextBatch(1000, &error)).failed());
     }
 
-    QString role(Who who) const {
-        return who == Who::Instructor ? m_instructor : trainee(who == Who::Trainee0 ? 0 : 1);
+    QString role(ToolRole who) const {
+        return who == ToolRole::Instructor ? m_instructor
+                                           : trainee(who == ToolRole::Trainee0 ? 0 : 1);
     }
 
     // The tool with the server of who configured (NIMBARA_RECORD_SERVER) unless configured is
     // false.
-    ToolRun run(const QStringList& arguments, Who who, bool configured = true) const {
+    ToolRun run(const QStringList& arguments, ToolRole who, bool configured = true) const {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_home.path());
@@ -118,7 +119,7 @@ QStringList column(const QString& csv, int index) {
 
 struct ExportCase {
     const char* name;
-    Who who;
+    ToolRole who;
     QStringList arguments;  // after export --server
     int rows;
     int trainees;  // distinct values of the trainee column
@@ -146,15 +147,16 @@ TEST_P(ServerExport, GivesTheLocalColumnsAndTheRowsTheRoleMayRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Roles, ServerExport,
-    testing::Values(ExportCase{"instructor_reads_everyone", Who::Instructor, {}, 18, 2, 10},
-                    ExportCase{"trainee_reads_only_itself", Who::Trainee1, {}, 8, 1, 0},
-                    ExportCase{"first_trainee", Who::Trainee0, {}, 10, 1, 10},
-                    ExportCase{"one_game", Who::Instructor, {"--game", "ice1"}, 4, 1, 0},
-                    ExportCase{"since_a_day", Who::Instructor, {"--since", "2026-12-02"}, 4, 1, 0}),
+    testing::Values(ExportCase{"instructor_reads_everyone", ToolRole::Instructor, {}, 18, 2, 10},
+                    ExportCase{"trainee_reads_only_itself", ToolRole::Trainee1, {}, 8, 1, 0},
+                    ExportCase{"first_trainee", ToolRole::Trainee0, {}, 10, 1, 10},
+                    ExportCase{"one_game", ToolRole::Instructor, {"--game", "ice1"}, 4, 1, 0},
+                    ExportCase{
+                        "since_a_day", ToolRole::Instructor, {"--since", "2026-12-02"}, 4, 1, 0}),
     [](const testing::TestParamInfo<ExportCase>& row) { return row.param.name; });
 
 TEST_F(ServerToolTest, ExportLineMatchesTheLocalFormat) {
-    const ToolRun result = run({"export", "--server", "--game", "ice1"}, Who::Trainee1);
+    const ToolRun result = run({"export", "--server", "--game", "ice1"}, ToolRole::Trainee1);
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     const QStringList lines = result.out.split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
@@ -171,7 +173,7 @@ TEST_F(ServerToolTest, ExportNamesTheServerOnTheCommandLineAndWritesAFile) {
     const QString file = m_home.filePath("all.csv");
     const ToolRun result = run({"export", "--server", testServer().uri(m_database, m_instructor),
                                 "--game", "clouds-normal", file},
-                               Who::Instructor, false);
+                               ToolRole::Instructor, false);
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QString());
     QFile written(file);
@@ -180,7 +182,7 @@ TEST_F(ServerToolTest, ExportNamesTheServerOnTheCommandLineAndWritesAFile) {
 }
 
 TEST_F(ServerToolTest, ReportGivesATablePerTraineeAndTheGroupsConfusions) {
-    const ToolRun result = run({"report"}, Who::Instructor);
+    const ToolRun result = run({"report"}, ToolRole::Instructor);
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     const QString expected = "Learning record on " + testServer().uri(m_database, m_instructor) +
                              "\n"
@@ -207,7 +209,7 @@ TEST_F(ServerToolTest, ReportGivesATablePerTraineeAndTheGroupsConfusions) {
 
 struct ReportCase {
     const char* name;
-    Who who;
+    ToolRole who;
     QStringList arguments;
     QStringList present;
     QStringList absent;
@@ -234,22 +236,22 @@ TEST_P(ServerReport, ShowsWhatTheRoleMayReadOfTheChosenRounds) {
 INSTANTIATE_TEST_SUITE_P(
     Filters, ServerReport,
     testing::Values(ReportCase{"trainee_sees_itself",
-                               Who::Trainee0,
+                               ToolRole::Trainee0,
                                {},
                                {"Trainee @0\n", "      5\n"},
                                {"Trainee @1", "ice1"}},
                     ReportCase{"one_game",
-                               Who::Instructor,
+                               ToolRole::Instructor,
                                {"--game", "ice1"},
                                {"Trainee @1\n", ", game ice1\n", "pancake ice"},
                                {"Trainee @0", "clouds-normal"}},
                     ReportCase{"since",
-                               Who::Instructor,
+                               ToolRole::Instructor,
                                {"--since", "2026-12-02"},
                                {"since 2026-12-02T00:00:00.000Z", "ice1"},
                                {"Trainee @0", "clouds-normal"}},
                     ReportCase{"nothing_in_the_period",
-                               Who::Instructor,
+                               ToolRole::Instructor,
                                {"--since", "2027-01-01"},
                                {"\nNo rounds.\n"},
                                {"Trainee"}}),
@@ -267,7 +269,7 @@ class ServerToolFailure : public ServerToolTest, public testing::WithParamInterf
 
 TEST_P(ServerToolFailure, TellsWhyAndWritesNothing) {
     const FailureCase& row = GetParam();
-    const ToolRun result = run(row.arguments, Who::Instructor, row.configured);
+    const ToolRun result = run(row.arguments, ToolRole::Instructor, row.configured);
     EXPECT_EQ(result.status, row.status);
     EXPECT_TRUE(result.err.startsWith(row.err)) << result.err.toStdString();
     EXPECT_EQ(result.out, QString());

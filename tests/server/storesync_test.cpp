@@ -23,7 +23,7 @@ namespace {
 
 const QDateTime kStart(QDate(2026, 12, 1), QTime(8, 0), QTimeZone::utc());
 
-SyncWorker::Settings quickSettings(const QString& uri, int batchRows) {
+SyncWorker::Settings storeSyncSettings(const QString& uri, int batchRows) {
     SyncWorker::Settings settings;
     settings.uri = uri;
     settings.batchRows = batchRows;
@@ -139,7 +139,7 @@ TEST_F(StoreSyncTest, RecordedRowsReachTheServerAndARoundsEndFollows) {
     record.play(3, 10, true);
     EXPECT_EQ(record.waiting(), 30);
     StoreSyncSource source(record.path());
-    SyncWorker worker(source, quickSettings(uri(), 7));
+    SyncWorker worker(source, storeSyncSettings(uri(), 7));
     worker.start();
     ASSERT_TRUE(waitUntil([&] { return record.allCopied(); }));
     EXPECT_EQ(serverAnswerIds(), record.answerIds());
@@ -217,7 +217,7 @@ TEST_F(StoreSyncTest, AFirstReleaseRecordIsMigratedWholeAndCopiedWhole) {
     QSqlDatabase::removeDatabase("first-release-sync");
 
     StoreSyncSource source(path);
-    SyncWorker worker(source, quickSettings(uri(), 500));
+    SyncWorker worker(source, storeSyncSettings(uri(), 500));
     worker.start();
     ASSERT_TRUE(waitUntil([&] { return count("answers") == "20"; }));
     worker.stop();
@@ -245,8 +245,8 @@ TEST_F(StoreSyncTest, TwoRecordsOfOneTraineeMergeWithNothingCopiedTwice) {
     office.play(1, 5, false, 3);
     StoreSyncSource officeSource(office.path());
     StoreSyncSource shipSource(ship.path());
-    SyncWorker officeWorker(officeSource, quickSettings(uri(), 9));
-    SyncWorker shipWorker(shipSource, quickSettings(uri(), 9));
+    SyncWorker officeWorker(officeSource, storeSyncSettings(uri(), 9));
+    SyncWorker shipWorker(shipSource, storeSyncSettings(uri(), 9));
     officeWorker.start();
     shipWorker.start();
     ASSERT_TRUE(waitUntil([&] { return office.allCopied() && ship.allCopied(); }));
@@ -261,14 +261,14 @@ TEST_F(StoreSyncTest, TwoRecordsOfOneTraineeMergeWithNothingCopiedTwice) {
 }
 
 // The server goes away in the middle of a copy and comes back: every answer arrives once.
-struct Interruption {
+struct StoreInterruption {
     const char* name;
     const char* stopMode;
     bool betweenBatches;  // else while the worker copies
 };
 
 class InterruptedStoreSyncTest : public StoreSyncTest,
-                                 public testing::WithParamInterface<Interruption> {
+                                 public testing::WithParamInterface<StoreInterruption> {
 protected:
     void TearDown() override {
         if (!testServer().running()) {
@@ -278,7 +278,7 @@ protected:
 };
 
 TEST_P(InterruptedStoreSyncTest, EveryAnswerArrivesExactlyOnce) {
-    const Interruption& interruption = GetParam();
+    const StoreInterruption& interruption = GetParam();
     LocalRecord record;
     record.play(40, 50);
     StoreSyncSource store(record.path());
@@ -291,7 +291,7 @@ TEST_P(InterruptedStoreSyncTest, EveryAnswerArrivesExactlyOnce) {
             }
         };
     }
-    SyncWorker worker(source, quickSettings(uri(), 40));
+    SyncWorker worker(source, storeSyncSettings(uri(), 40));
     WorkerLog log(worker);
     worker.start();
     if (!interruption.betweenBatches) {
@@ -311,8 +311,8 @@ TEST_P(InterruptedStoreSyncTest, EveryAnswerArrivesExactlyOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sync, InterruptedStoreSyncTest,
-    testing::Values(Interruption{"server_stopped_between_batches", "fast", true},
-                    Interruption{"server_crashed_while_copying", "immediate", false}),
-    [](const testing::TestParamInfo<Interruption>& row) { return row.param.name; });
+    testing::Values(StoreInterruption{"server_stopped_between_batches", "fast", true},
+                    StoreInterruption{"server_crashed_while_copying", "immediate", false}),
+    [](const testing::TestParamInfo<StoreInterruption>& row) { return row.param.name; });
 
 }  // namespace
