@@ -11,10 +11,14 @@
 #include "record/recordcsv.h"
 #include "record/recordenvironment.h"
 #include "record/recordstore.h"
+#include "record/server/pgconnection.h"
+#include "record/server/serverreader.h"
+#include "record/wholeanswers.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,14 +26,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QThread>
 #include <QToolButton>
+
+#include <thread>
 
 namespace nimbara {
 
@@ -124,6 +132,12 @@ void ProgressWindow::buildControls() {
     choices->addWidget(m_periodBox, 0, 3);
     choices->addWidget(labelFor("Your &name in the record:", m_nameEdit, this), 1, 0);
     choices->addWidget(m_nameEdit, 1, 1);
+    m_traineeBox = new QComboBox(this);
+    m_traineeLabel = labelFor("Tr&ainee:", m_traineeBox, this);
+    choices->addWidget(m_traineeLabel, 1, 2);
+    choices->addWidget(m_traineeBox, 1, 3);
+    m_traineeLabel->hide();
+    m_traineeBox->hide();
     choices->setColumnStretch(1, 1);
     layout->addLayout(choices);
 
@@ -143,12 +157,16 @@ void ProgressWindow::buildControls() {
     layout->addWidget(m_tabs, 1);
 
     m_syncStatus = new QLabel(this);
+    // Reached by Tab, so that a screen reader reads it like the rest of the window.
+    m_syncStatus->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    m_syncStatus->setFocusPolicy(Qt::TabFocus);
     m_syncStatus->hide();
     layout->addWidget(m_syncStatus);
 
     auto* buttons = new QHBoxLayout;
     m_practise = new QPushButton("&Practise my weak classes", this);
     auto* exportButton = new QPushButton("&Export to CSV...", this);
+    m_export = exportButton;
     auto* printButton = new QPushButton("Pr&int...", this);
     auto* closeButton = new QPushButton("&Close", this);
     buttons->addWidget(m_practise);
@@ -160,6 +178,7 @@ void ProgressWindow::buildControls() {
 
     connect(m_gameBox, &QComboBox::currentIndexChanged, this, &ProgressWindow::refresh);
     connect(m_periodBox, &QComboBox::currentIndexChanged, this, &ProgressWindow::refresh);
+    connect(m_traineeBox, &QComboBox::currentIndexChanged, this, &ProgressWindow::refresh);
     connect(m_nameEdit, &QLineEdit::editingFinished, this, &ProgressWindow::applyDisplayName);
     connect(m_practise, &QPushButton::clicked, this, [this] { emit practiceRequested(game()); });
     connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportCsv);
@@ -245,6 +264,151 @@ void ProgressWindow::setSyncStatus(const QString& text) {
     m_syncStatus->setVisible(!text.isEmpty());
 }
 
+QString ProgressWindow::syncStatus() const {
+    return m_syncStatus->isVisible() || !m_syncStatus->text().isEmpty() ? m_syncStatus->text()
+                                                                        : QString();
+}
+
+namespace {
+
+// The selector's entries: the record on this computer (no data), all trainees (an empty name)
+// and each trainee by name.
+const QString kLocalRecord = "My record on this computer";
+const QString kAllTrainees = "All trainees";
+
+}  // namespace
+
+void ProgressWindow::setInstructorServer(const QString& uri) {
+    if (uri.isEmpty() || uri == m_serverUri) {
+        return;
+    }
+    m_serverUri = uri;
+    {
+        const QSignalBlocker blocker(m_traineeBox);
+        m_traineeBox->clear();
+        m_traineeBox->addItem(kLocalRecord);
+        m_traineeBox->addItem(kAllTrainees, QString(""));
+    }
+    m_traineeLabel->show();
+    m_traineeBox->show();
+    QPointer<ProgressWindow> window(this);
+    std::thread([uri, window] {
+        QStringList names;
+        QString error;
+        PgConnection connection;
+        if (const PgError opened = connection.open(uri); opened.failed()) {
+            error = opened.text;
+        } else {
+            const WholeAnswers games;
+            ServerReader reader(connection, games);
+            names = reader.trainees();
+            error = reader.lastError().text;
+        }
+        // Back on the program's thread, where the window may be gone by then.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [window, names, error] {
+                if (window) {
+                    window->showTrainees(names, error);
+                }
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void ProgressWindow::showTrainees(const QStringList& names, const QString& error) {
+    if (!error.isEmpty()) {
+        messageBox(this, "The trainees on the record server cannot be read: " + error + ".",
+                   windowTitle(), MbIcon::Exclamation);
+    }
+    const QSignalBlocker blocker(m_traineeBox);
+    for (const QString& name : names) {
+        if (m_traineeBox->findData(name) < 0) {
+            m_traineeBox->addItem(name, name);
+        }
+    }
+    emit traineesRead();
+}
+
+bool ProgressWindow::readsServer() const {
+    return !m_serverUri.isEmpty() && m_traineeBox->currentData().isValid();
+}
+
+QStringList ProgressWindow::trainees() const {
+    QStringList names;
+    for (int i = 2; i < m_traineeBox->count(); ++i) {
+        names << m_traineeBox->itemData(i).toString();
+    }
+    return names;
+}
+
+bool ProgressWindow::showTrainee(const QString& trainee) {
+    const int index = m_traineeBox->findData(trainee);
+    if (m_serverUri.isEmpty() || index < 0) {
+        return false;
+    }
+    if (index == m_traineeBox->currentIndex()) {
+        refresh();
+    } else {
+        m_traineeBox->setCurrentIndex(index);  // refreshes
+    }
+    return true;
+}
+
+void ProgressWindow::showLocalRecord() {
+    if (m_traineeBox->count() > 0) {
+        m_traineeBox->setCurrentIndex(0);
+    }
+}
+
+void ProgressWindow::readServer() {
+    const RecordFilter local = filter();
+    const ServerFilter filter{m_traineeBox->currentData().toString(), local.game, local.since};
+    const int generation = m_generation;
+    // The thread's own copy: the session's may go before the thread ends.
+    auto games = std::make_shared<const GameRecordCatalogue>(m_games);
+    QPointer<ProgressWindow> window(this);
+    std::thread([uri = m_serverUri, filter, games, window, generation] {
+        GameProgress figures;
+        QString error;
+        PgConnection connection;
+        if (const PgError opened = connection.open(uri); opened.failed()) {
+            error = opened.text;
+        } else {
+            ServerReader reader(connection, *games);
+            figures = reader.progress(filter);
+            error = reader.lastError().text;
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [window, generation, figures = std::move(figures), error]() mutable {
+                if (window) {
+                    window->showServerFigures(generation, std::move(figures), error);
+                }
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void ProgressWindow::showServerFigures(int generation, GameProgress figures, const QString& error) {
+    if (generation != m_generation) {
+        return;
+    }
+    if (!error.isEmpty()) {
+        m_summary->setText("The record server cannot be read: " + error);
+        messageBox(this, "The record server cannot be read: " + error + ".", windowTitle(),
+                   MbIcon::Exclamation);
+        emit serverFiguresRead();
+        return;
+    }
+    m_progress = std::move(figures);
+    m_answerFiguresShown = true;
+    m_summary->setText(summaryText());
+    fillRoundViews();
+    fillAnswerViews();
+    emit serverFiguresRead();
+}
+
 RecordFilter ProgressWindow::filter() const {
     const QDateTime now = m_clock ? m_clock() : QDateTime::currentDateTimeUtc();
     return {game(), RecordQueries::since(period(), now),
@@ -255,6 +419,17 @@ void ProgressWindow::refresh() {
     ++m_generation;
     m_progress = {};
     m_answerFiguresShown = false;
+    const bool server = readsServer();
+    m_export->setEnabled(!server);
+    if (server) {
+        m_countingPending = false;
+        m_practise->setEnabled(false);
+        m_summary->setText("Reading the record server...");
+        fillRoundViews();
+        fillAnswerViews();
+        readServer();
+        return;
+    }
     const std::optional<RecordProblem> problem = m_store.open();
     if (problem) {
         m_notice.report(*problem);
@@ -335,7 +510,7 @@ void ProgressWindow::showAnswerFigures(int generation, GameProgress figures) {
 }
 
 void ProgressWindow::countAnswerFiguresNow() {
-    if (m_answerFiguresShown || m_store.open()) {
+    if (m_answerFiguresShown || readsServer() || m_store.open()) {
         return;
     }
     m_countingPending = false;
@@ -445,7 +620,11 @@ void ProgressWindow::applyDisplayName() {
 }
 
 QString ProgressWindow::heading() const {
-    return "Learning record of " + m_store.trainee() + ": " + m_games.title(game()) + ", " +
+    const QString whose = !readsServer() ? m_store.trainee()
+                          : m_traineeBox->currentData().toString().isEmpty()
+                              ? kAllTrainees.toLower()
+                              : m_traineeBox->currentText();
+    return "Learning record of " + whose + ": " + m_games.title(game()) + ", " +
            m_periodBox->currentText().toLower();
 }
 

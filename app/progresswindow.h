@@ -59,6 +59,21 @@ public:
 
     // A line for the state of the copy to the organisation's server; hidden while empty.
     void setSyncStatus(const QString& text);
+    QString syncStatus() const;
+
+    // The login on the server at uri is an instructor's: a trainee selector offers the same
+    // views of each trainee's record there, and of all trainees together, beside the record
+    // on this computer. The server is read on threads of their own; the window never waits.
+    void setInstructorServer(const QString& uri);
+    // Whether the view on show is read from the server (a trainee or all trainees chosen).
+    bool readsServer() const;
+    // Shows the record of trainee on the server; empty for all trainees. False when the
+    // selector does not offer trainee (yet).
+    bool showTrainee(const QString& trainee);
+    // Shows the record on this computer.
+    void showLocalRecord();
+    // The trainees the selector offers, as read from the server.
+    QStringList trainees() const;
 
     // Opens the save dialog (modal to this window only); the view is exported when a file is
     // chosen.
@@ -85,6 +100,10 @@ signals:
     void practiceRequested(const QString& game);
     // The answer figures of the view on show arrived.
     void answerFiguresCounted();
+    // The trainees on the server arrived in the selector.
+    void traineesRead();
+    // The view of the server on show was read (or its reading failed).
+    void serverFiguresRead();
 
 private:
     void buildControls();
@@ -104,6 +123,9 @@ private:
     void startPendingCounting();
     void openPhoto(const MissedPhoto& photo);
     void applyDisplayName();
+    void readServer();
+    void showServerFigures(int generation, GameProgress figures, const QString& error);
+    void showTrainees(const QStringList& names, const QString& error);
     QString heading() const;
 
     RecordStore& m_store;
@@ -121,6 +143,9 @@ private:
 
     QComboBox* m_gameBox = nullptr;
     QComboBox* m_periodBox = nullptr;
+    QLabel* m_traineeLabel = nullptr;
+    QComboBox* m_traineeBox = nullptr;
+    QString m_serverUri;
     QLineEdit* m_nameEdit = nullptr;
     QLabel* m_summary = nullptr;
     QTabWidget* m_tabs = nullptr;
@@ -137,6 +162,7 @@ private:
     RecordTableModel* m_confusionsModel;
     QWidget* m_thumbnails = nullptr;
     QPushButton* m_practise = nullptr;
+    QPushButton* m_export = nullptr;
     QLabel* m_syncStatus = nullptr;
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -17,9 +17,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${NIMBARA_HOME_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What no library link names: the CHM decoder, which the program loads at run time so that it
-# can go on without help when it is missing; Qt's X11 platform plugin; a font for the texts.
+# can go on without help when it is missing; Qt's X11 platform plugin; Qt SQL's SQLite driver,
+# a plugin through which the learning record reads and writes its file (without it every round
+# would meet "Driver not loaded"); a font for the texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libmspack0 (>= 0.10), qt6-qpa-plugins, fonts-dejavu-core | fonts-liberation2")
+    "libmspack0 (>= 0.10), qt6-qpa-plugins, libqt6sql6-sqlite, fonts-dejavu-core | fonts-liberation2")
 # The first line is the synopsis; CPack indents the lines after it, and an empty one becomes the
 # paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

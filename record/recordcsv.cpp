@@ -50,21 +50,36 @@ QByteArray RecordCsv::line(const ExportRow& row) {
 
 bool RecordCsv::write(RecordQueries& queries, const QString& since, const QString& game,
                       QIODevice& out, QString& error) {
+    return write(
+        [&](const std::function<bool(const ExportRow&)>& row, QString& readError) {
+            if (queries.exportRows(since, game, row)) {
+                return true;
+            }
+            readError = queries.lastError().text();
+            return false;
+        },
+        out, error);
+}
+
+bool RecordCsv::write(const RowReader& read, QIODevice& out, QString& error) {
     QByteArray chunk = headerLine();
     bool written = true;
-    const bool read = queries.exportRows(since, game, [&](const ExportRow& row) {
-        chunk += line(row);
-        if (chunk.size() >= kChunk) {
-            written = writeAll(out, chunk);
-            chunk.clear();
-        }
-        return written;
-    });
+    QString readError;
+    const bool readAll = read(
+        [&](const ExportRow& row) {
+            chunk += line(row);
+            if (chunk.size() >= kChunk) {
+                written = writeAll(out, chunk);
+                chunk.clear();
+            }
+            return written;
+        },
+        readError);
     if (written) {
         written = writeAll(out, chunk);
     }
-    if (!read && written) {
-        error = queries.lastError().text();
+    if (!readAll && written) {
+        error = readError;
         return false;
     }
     if (!written) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QIODevice;
 
 namespace nimbara {
@@ -26,6 +28,13 @@ public:
     // Returns false with error set when reading or writing failed.
     static bool write(RecordQueries& queries, const QString& since, const QString& game,
                       QIODevice& out, QString& error);
+
+    // Reads rows by calling each row with every answer until it returns false; returns false
+    // with error set when reading failed.
+    using RowReader =
+        std::function<bool(const std::function<bool(const ExportRow&)>& row, QString& error)>;
+    // Writes the header and every answer read to out; the same failures as write().
+    static bool write(const RowReader& read, QIODevice& out, QString& error);
 };
 
 }  // namespace nimbara

@@ -1,5 +1,6 @@
 #include "record/recordqueries.h"
 
+#include "record/progresstally.h"
 #include "record/recordenvironment.h"
 #include "record/recordgames.h"
 #include "record/sqlvalues.h"
@@ -36,36 +37,7 @@ const char* const kExport =
     " a.given_answer, a.correct, a.seconds FROM answers a JOIN rounds r ON r.id = a.round_id"
     " WHERE a.answered_at >= ? AND (r.game = ? OR ? = '') ORDER BY a.answered_at";
 
-// The answers of one group of rows that share a right and a given answer and a photo.
-struct AnswerGroup {
-    QString right;
-    QString given;
-    QString photo;
-    int count = 0;
-    int correct = 0;
-    double seconds = 0;
-};
-
-// Adds up answer groups per class, per confusion and per photo.
-class ProgressTally {
-public:
-    ProgressTally(const RecordGames& games, const QString& game) : m_games(games), m_game(game) {}
-
-    void add(const AnswerGroup& group);
-    void finish(GameProgress& progress);
-
-private:
-    // A copy: the cache may grow and move its entries.
-    QStringList parts(const QString& answer);
-    ClassFigures& figures(const QString& name);
-
-    const RecordGames& m_games;
-    QString m_game;
-    QHash<QString, QStringList> m_parts;
-    QHash<QString, ClassFigures> m_classes;
-    std::map<std::pair<QString, QString>, int> m_confusions;
-    QHash<QString, MissedPhoto> m_photos;
-};
+}  // namespace
 
 QStringList ProgressTally::parts(const QString& answer) {
     auto found = m_parts.find(answer);
@@ -82,7 +54,7 @@ ClassFigures& ProgressTally::figures(const QString& name) {
     return figures;
 }
 
-void ProgressTally::add(const AnswerGroup& group) {
+void ProgressTally::add(const AnswerCount& group) {
     MissedPhoto& photo = m_photos[group.photo];
     photo.photo = group.photo;
     photo.shown += group.count;
@@ -140,7 +112,16 @@ void ProgressTally::finish(GameProgress& progress) {
               });
 }
 
-}  // namespace
+void appendRoundPoint(std::vector<RoundPoint>& rounds, RoundPoint point) {
+    double windowSum = point.percent;
+    const std::size_t before =
+        std::min<std::size_t>(rounds.size(), RecordQueries::kMovingAverageRounds - 1);
+    for (std::size_t i = rounds.size() - before; i < rounds.size(); ++i) {
+        windowSum += rounds[i].percent;
+    }
+    point.movingAverage = windowSum / static_cast<double>(before + 1);
+    rounds.push_back(point);
+}
 
 RecordQueries::RecordQueries(QSqlDatabase db, const RecordGames& games)
     : m_db(std::move(db)), m_games(games) {}
@@ -194,18 +175,9 @@ void RecordQueries::readRounds(const RecordFilter& filter, std::vector<RoundPoin
     if (!run(query, kRounds, {filter.game, filter.since}, m_error)) {
         return;
     }
-    double windowSum = 0;
     while (query.next()) {
-        RoundPoint point{query.value(0).toString(), query.value(1).toInt(), 0,
-                         query.value(2).toBool()};
-        windowSum += point.percent;
-        if (rounds.size() >= kMovingAverageRounds) {
-            windowSum -= rounds[rounds.size() - kMovingAverageRounds].percent;
-        }
-        const auto inWindow =
-            std::min<std::size_t>(rounds.size() + 1, std::size_t{kMovingAverageRounds});
-        point.movingAverage = windowSum / static_cast<double>(inWindow);
-        rounds.push_back(point);
+        appendRoundPoint(rounds, {query.value(0).toString(), query.value(1).toInt(), 0,
+                                  query.value(2).toBool()});
     }
 }
 

@@ -37,11 +37,23 @@ const QStringList kVersion1 = {
     "CREATE INDEX answers_by_time ON answers(answered_at)",
 };
 
+// Version 2: what of the record was copied to the organisation's server. A round notes the
+// outcome it was copied in (NULL: never copied), so that a round copied while open comes again
+// once it ends; an answer notes that it was copied. The partial indexes hold only what waits,
+// so finding it stays quick on a long record. Rows recorded before this version all wait.
+const QStringList kVersion2 = {
+    "ALTER TABLE rounds ADD COLUMN copied_outcome TEXT",
+    "ALTER TABLE answers ADD COLUMN copied INTEGER NOT NULL DEFAULT 0",
+    "CREATE INDEX rounds_to_copy ON rounds(started_at) WHERE copied_outcome IS NOT outcome",
+    "CREATE INDEX answers_to_copy ON answers(answered_at) WHERE copied = 0",
+};
+
 }  // namespace
 
 const std::vector<RecordSchema::Step>& RecordSchema::steps() {
     static const std::vector<Step> all = {
         {1, kVersion1},
+        {2, kVersion2},
     };
     return all;
 }

@@ -23,6 +23,10 @@ public:
 
     // How many answers wait to be copied, for the status line; -1 when unknown.
     virtual int waitingAnswers() = 0;
+
+    // The worker ends: lets go of what the source holds on the worker's thread (a connection
+    // made there must be closed there).
+    virtual void release() {}
 };
 
 }  // namespace nimbara

@@ -21,6 +21,8 @@ struct SyncStatus {
     int waitingAnswers = -1;  // answers not yet copied; -1 when unknown
     QDateTime lastCopied;     // UTC; invalid before the first copy of this session
     QString problem;          // why the last attempt failed, while Retrying
+    QString loginRole;        // the role the server knows the trainee by, once connected
+    bool instructor = false;  // the login role is a member of nimbara_instructor
 };
 
 }  // namespace nimbara

@@ -1,6 +1,7 @@
 #include "record/server/syncworker.h"
 
 #include "record/server/pgconnection.h"
+#include "record/server/pgresult.h"
 #include "record/server/serveruploader.h"
 #include "record/server/syncsource.h"
 
@@ -37,6 +38,22 @@ void SyncWorker::stop() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
+}
+
+bool SyncWorker::stopWithin(std::chrono::milliseconds deadline) {
+    std::unique_lock lock(m_mutex);
+    m_stop = true;
+    m_changed.notify_all();
+    if (!m_thread.joinable()) {
+        return true;
+    }
+    if (!m_changed.wait_for(lock, deadline, [this] { return m_finished; })) {
+        m_thread.detach();
+        return false;
+    }
+    lock.unlock();
+    m_thread.join();
+    return true;
 }
 
 void SyncWorker::wake() {
@@ -106,9 +123,34 @@ void SyncWorker::run() {
                 continue;
             }
         }
+        readRole(connection);
         copyOnce(connection);
     }
+    m_source.release();
     publish(SyncStatus::State::Stopped);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_finished = true;
+    }
+    m_changed.notify_all();
+}
+
+void SyncWorker::readRole(PgConnection& connection) {
+    if (m_roleRead) {
+        return;
+    }
+    // A constant statement: the role is the connection's own.
+    const PgResult result = connection.exec(
+        "SELECT current_user, EXISTS (SELECT 1 FROM pg_roles WHERE rolname ="
+        " 'nimbara_instructor' AND pg_has_role(current_user, oid, 'MEMBER'))");
+    // Asked again with the next batch only when the connection broke.
+    m_roleRead = result.ok() || result.error().kind == PgError::Kind::Statement;
+    if (!result.ok() || result.rows() != 1) {
+        return;
+    }
+    const std::lock_guard lock(m_mutex);
+    m_status.loginRole = result.value(0, 0);
+    m_status.instructor = result.value(0, 1) == QLatin1String("t");
 }
 
 void SyncWorker::copyOnce(PgConnection& connection) {

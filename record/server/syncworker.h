@@ -44,6 +44,11 @@ public:
     void start();
     // Ends the thread after the batch in flight; waits for it.
     void stop();
+    // Asks the thread to end and waits for it at most deadline. True when it ended (or never
+    // ran); false when it is still in a call to the server that has not returned (a network
+    // gone silent). The thread is then let go: it ends on its own, and this worker and its
+    // source must stay alive until it has (in practice, until the program ends).
+    bool stopWithin(std::chrono::milliseconds deadline);
     // Something was recorded: look for rows now rather than at the next poll. A pause after
     // a failure is not cut short.
     void wake();
@@ -63,6 +68,8 @@ private:
 
     void run();
     void copyOnce(PgConnection& connection);
+    // Learns the login role and whether it is an instructor, once per worker.
+    void readRole(PgConnection& connection);
     void fail(const QString& text, int kind);
     void publish(SyncStatus::State state, const QString& problem = {});
     bool waitFor(std::chrono::milliseconds duration, Wait wait);
@@ -75,6 +82,8 @@ private:
     std::condition_variable m_changed;
     bool m_stop = false;
     bool m_woken = false;
+    bool m_finished = false;  // run() is over
+    bool m_roleRead = false;  // worker thread only
     SyncStatus m_status;
     std::set<int> m_told;  // kinds of trouble already told (worker thread only)
     std::chrono::milliseconds m_pause{0};

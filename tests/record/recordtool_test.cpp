@@ -149,7 +149,12 @@ TEST_P(RecordToolUsage, WrongArgumentsGiveTheUsage) {
         "usage:\n  nimbara-record export [--since DATE] [--game ID] [FILE]\n      writes the "
         "answers of your learning record as CSV to FILE or standard output\n"
         "  nimbara-record setup-server [URI]\n      creates or migrates the record's schema and "
-        "roles on the server at URI (by default the configured one)\n";
+        "roles on the server at URI (by default the configured one)\n"
+        "  nimbara-record export --server [URI] [--since DATE] [--game ID] [FILE]\n      writes "
+        "as CSV the answers on the record server at URI (by default the configured one) of "
+        "every trainee your login may read\n"
+        "  nimbara-record report [--game ID] [--since DATE] [--server URI]\n      prints from "
+        "the record server a table per trainee and the group's most frequent confusions\n";
     EXPECT_EQ(result.err, GetParam().complaint + usage);
     EXPECT_EQ(result.out, QByteArray());
 }

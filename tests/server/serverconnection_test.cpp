@@ -9,7 +9,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-
 using namespace nimbara;
 using namespace std::chrono_literals;
 

@@ -4,6 +4,7 @@
 #include "record/recordenvironment.h"
 #include "record/recordstore.h"
 #include "record/wholeanswers.h"
+#include "tools/record/servercommands.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -76,6 +77,14 @@ std::optional<ExportCommand::Options> ExportCommand::parse(const QStringList& ar
     Options options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        if (argument == "--server") {
+            options.server = true;
+            // The address is optional: the next argument is it when it reads as one.
+            if (i + 1 < arguments.size() && ServerCommands::looksLikeUri(arguments[i + 1])) {
+                options.serverUri = arguments[++i];
+            }
+            continue;
+        }
         const bool takesValue = argument == "--since" || argument == "--game";
         if (takesValue && i + 1 >= arguments.size()) {
             problem = argument + " needs a value";
@@ -106,6 +115,10 @@ int ExportCommand::run(const QStringList& arguments, RecordTool::Streams streams
         RecordTool::complain(streams.err, problem);
         streams.err.write(RecordTool::usage().toUtf8());
         return RecordTool::kUsage;
+    }
+    if (options->server) {
+        return ServerCommands::exportCsv(options->serverUri, options->since, options->game,
+                                         options->file, streams);
     }
     RecordStore store(defaultRecordPath(), {.readOnly = true});
     if (!options->file.isEmpty()) {

@@ -8,16 +8,20 @@
 
 namespace nimbara {
 
-// nimbara-record export [--since DATE] [--game ID] [FILE]: the answers of the user's learning
-// record as CSV (the columns of RecordCsv), to FILE or, without it, to standard output. DATE is
-// a day ("2026-12-01", from its midnight in UTC) or a time in ISO 8601 (UTC unless it gives its
-// offset). The record is only read; a user without a record gets the header line alone.
+// nimbara-record export [--server [URI]] [--since DATE] [--game ID] [FILE]: the answers of the
+// user's learning record as CSV (the columns of RecordCsv), to FILE or, without it, to standard
+// output. DATE is a day ("2026-12-01", from its midnight in UTC) or a time in ISO 8601 (UTC unless
+// it gives its offset). The record is only read; a user without a record gets the header line
+// alone. With --server the answers come from the organisation's server at URI (by default the
+// configured one) instead: every trainee's the login role may read (see ServerCommands).
 class ExportCommand {
 public:
     struct Options {
         QString since;  // a record timestamp, empty for all
         QString game;   // empty for all
         QString file;   // empty for standard output
+        bool server = false;
+        QString serverUri;  // empty: the configured server
     };
 
     static int run(const QStringList& arguments, RecordTool::Streams streams);

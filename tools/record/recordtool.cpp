@@ -1,6 +1,7 @@
 #include "tools/record/recordtool.h"
 
 #include "tools/record/exportcommand.h"
+#include "tools/record/servercommands.h"
 #include "tools/record/setupservercommand.h"
 
 #include <QIODevice>
@@ -18,6 +19,14 @@ const std::vector<RecordTool::Subcommand>& RecordTool::subcommands() {
          "creates or migrates the record's schema and roles on the server at URI (by default the "
          "configured one)",
          runSetupServer},
+        {"export", "--server [URI] [--since DATE] [--game ID] [FILE]",
+         "writes as CSV the answers on the record server at URI (by default the configured "
+         "one) of every trainee your login may read",
+         ExportCommand::run},
+        {"report", "[--game ID] [--since DATE] [--server URI]",
+         "prints from the record server a table per trainee and the group's most frequent "
+         "confusions",
+         ServerCommands::report},
     };
     return all;
 }
