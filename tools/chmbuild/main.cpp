@@ -11,6 +11,7 @@
 // [FILES] lists as well twice, so the staged project leaves them out of [FILES].
 #include "help/book/chmarchive.h"
 #include "help/book/sitemap.h"
+#include "platform/filereplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +22,6 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextStream>
 
@@ -245,10 +245,9 @@ void stageProject(const QString& projectPath, const Project& project, const QStr
         }
         lines << line;
     }
-    QSaveFile out(stage + '/' + QFileInfo(projectPath).fileName());
-    const QByteArray content = (lines.join('\n') + '\n').toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
-        fail("cannot write the staged project");
+    nimbara::FileReplacement out(stage + '/' + QFileInfo(projectPath).fileName());
+    if (!out.write((lines.join('\n') + '\n').toUtf8()) || !out.commit()) {
+        fail("cannot write the staged project: " + out.errorString());
     }
 }
 
@@ -323,12 +322,11 @@ int main(int argc, char** argv) {
     nimbara::correctChmHeaders(bytes);
     verify(bytes, project);
 
-    QSaveFile out(args[4]);
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
+    nimbara::FileReplacement out(args[4]);
+    if (!out.write(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                              static_cast<qsizetype>(bytes.size()))) ||
         !out.commit()) {
-        fail("cannot write " + args[4]);
+        fail("cannot write " + args[4] + ": " + out.errorString());
     }
     return 0;
 }

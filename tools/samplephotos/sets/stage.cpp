@@ -1,10 +1,10 @@
 #include "tools/samplephotos/sets/stage.h"
 
+#include "platform/filereplacement.h"
 #include "tools/common/bitmapfile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <stdexcept>
 
 namespace nimbara {
@@ -49,15 +49,13 @@ QString stagePhotos(const QString& appDir, int part, int parts, const QString& m
     if (!QDir().mkpath(QFileInfo(manifest).path())) {
         return "cannot create the folder " + QFileInfo(manifest).path();
     }
-    QSaveFile list(manifest);
-    if (!list.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return "cannot write " + manifest;
-    }
+    QByteArray lines;
     for (const QString& path : written) {
-        list.write(path.toUtf8() + '\n');
+        lines += path.toUtf8() + '\n';
     }
-    if (!list.commit()) {
-        return "cannot write " + manifest;
+    FileReplacement list(manifest);
+    if (!list.write(lines) || !list.commit()) {
+        return "cannot write " + manifest + ": " + list.errorString();
     }
     return {};
 }
